@@ -1,1 +1,8 @@
-int main() { return 0; }
+#include "cli/cli.h"
+
+#include <iostream>
+
+int main(int argc, char** argv)
+{
+    return volantra::runCli(std::vector<std::string>(argv + 1, argv + argc), std::cout, std::cerr);
+}

@@ -27,8 +27,7 @@ struct Error
 };
 
 // A value or the error that prevented it.
-template <typename T>
-class [[nodiscard]] Result
+template <typename T> class [[nodiscard]] Result
 {
 public:
     Result(T value) : m_state(std::move(value)) {}

@@ -1,0 +1,29 @@
+#include "cli/cli_context.h"
+
+#include "platform/device_session.h"
+
+#include <ostream>
+
+namespace volantra {
+
+int CliContext::usageError(const std::string& message) const
+{
+    err << "volantra-cli: " << message << "\n";
+    return kExitUsage;
+}
+
+int CliContext::fail(const Error& error, int status) const
+{
+    err << "volantra-cli: " << error.message << "\n";
+    return status;
+}
+
+Result<std::unique_ptr<DeviceSession>> CliContext::openSession() const
+{
+    DeviceSession::Options options;
+    options.simulate = simulate;
+    options.tracePath = tracePath;
+    return DeviceSession::create(options);
+}
+
+} // namespace volantra

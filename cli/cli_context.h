@@ -1,0 +1,36 @@
+#pragma once
+
+#include "common/result.h"
+
+#include <iosfwd>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace volantra {
+
+class DeviceSession;
+
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailure = 1;
+inline constexpr int kExitUsage = 2;
+inline constexpr int kExitNoMouse = 3;
+
+// The global options and the output streams every command shares.
+struct CliContext
+{
+    std::ostream& out;
+    std::ostream& err;
+    bool simulate = false;
+    bool json = false;
+    std::optional<std::string> tracePath;
+    std::optional<std::string> dataDir;
+
+    int usageError(const std::string& message) const;
+    // Prints the error and gives the exit status that fits its kind.
+    int fail(const Error& error, int status = kExitFailure) const;
+    // A device session on the simulated mouse or the machine, as the options say.
+    Result<std::unique_ptr<DeviceSession>> openSession() const;
+};
+
+} // namespace volantra

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace volantra {
+
+struct CliContext;
+
+// The commands that talk to the mouse: devices, connect and events.
+int runDevices(CliContext& context, const std::vector<std::string>& arguments);
+int runConnect(CliContext& context, const std::vector<std::string>& arguments);
+int runEvents(CliContext& context, const std::vector<std::string>& arguments);
+
+// What an event prints: "dpi-stage 2", "macro 3", or "event <code> <value>".
+std::string describeEvent(std::uint8_t code, std::uint8_t value);
+
+} // namespace volantra
