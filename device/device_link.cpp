@@ -154,7 +154,6 @@ void DeviceLink::closeCommand()
 
 void DeviceLink::dropHandlesOf(const std::string& node)
 {
-    // A node that left, or came anew under a known name, makes the old handle worthless.
     if (m_commandInterface && m_commandInterface->node == node)
         closeCommand();
     std::optional<HidInterface> event;
@@ -181,7 +180,10 @@ HotplugOutcome DeviceLink::handleHotplug(const HotplugNotice& notice)
 
     const bool wasConnected = connected();
     const std::optional<HidInterface> previousCommand = m_commandInterface;
-    dropHandlesOf(notice.node);
+    // Only a removal makes a handle worthless; an arrival may well be the node that an
+    // earlier discovery has already opened.
+    if (notice.action == HotplugNotice::Action::Removed)
+        dropHandlesOf(notice.node);
     const Status found = discover();
 
     if (notice.action == HotplugNotice::Action::Added) {
@@ -191,9 +193,8 @@ HotplugOutcome DeviceLink::handleHotplug(const HotplugNotice& notice)
                 return HotplugOutcome::Ignored;
             return HotplugOutcome::NotDetected;
         }
-        const bool sameCommand = wasConnected && previousCommand &&
-                                 previousCommand->path == m_commandInterface->path &&
-                                 previousCommand->node != notice.node;
+        const bool sameCommand =
+            wasConnected && previousCommand && previousCommand->path == m_commandInterface->path;
         return sameCommand ? HotplugOutcome::Ignored : HotplugOutcome::Detected;
     }
 
