@@ -1,0 +1,28 @@
+#!/bin/sh
+# Installs the Debian 12 packages needed to build, run and test Volantra.
+# Run as root; does nothing when everything is already there.
+set -eu
+
+PACKAGES="build-essential cmake ninja-build pkg-config git
+qt6-base-dev libudev-dev
+libgtest-dev libgmock-dev libbenchmark-dev umockdev libumockdev-dev
+clang libclang-rt-14-dev clang-format
+xvfb xauth xdotool imagemagick dbus"
+
+missing=""
+for package in $PACKAGES; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+        missing="$missing $package"
+    fi
+done
+[ -z "$missing" ] && exit 0
+
+if [ "$(id -u)" -ne 0 ]; then
+    echo "install-deps: these packages are missing:$missing" >&2
+    echo "install-deps: run this script as root (or with sudo) to install them" >&2
+    exit 1
+fi
+export DEBIAN_FRONTEND=noninteractive
+apt-get update -qq
+# shellcheck disable=SC2086
+apt-get install -y -qq --no-install-recommends $missing
