@@ -94,6 +94,7 @@ public:
         }
         m_bits[index] = static_cast<std::uint32_t>(total);
         m_present[kind] = true;
+        m_numbered = m_numbered || id != 0;
         m_maxBits[kind] = std::max<std::uint32_t>(m_maxBits[kind], m_bits[index]);
         return true;
     }
@@ -105,6 +106,8 @@ public:
         return static_cast<std::uint16_t>((m_maxBits[kind] + 7) / 8 + 1);
     }
 
+    bool numbered() const { return m_numbered; }
+
     void clear()
     {
         for (std::size_t index : m_touched) {
@@ -114,6 +117,7 @@ public:
         m_touched.clear();
         m_present = {};
         m_maxBits = {};
+        m_numbered = false;
     }
 
 private:
@@ -122,6 +126,7 @@ private:
     std::vector<std::size_t> m_touched;
     std::array<bool, kReportKindCount> m_present{};
     std::array<std::uint32_t, kReportKindCount> m_maxBits{};
+    bool m_numbered = false;
 };
 
 Error malformed(std::size_t offset, const std::string& what)
@@ -282,6 +287,7 @@ private:
             m_current.inputReportLength = m_reports.length(ReportKind::Input);
             m_current.outputReportLength = m_reports.length(ReportKind::Output);
             m_current.featureReportLength = m_reports.length(ReportKind::Feature);
+            m_current.numberedReports = m_reports.numbered();
             m_collections.push_back(m_current);
         }
         return {};

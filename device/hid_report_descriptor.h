@@ -19,6 +19,8 @@ struct HidCollectionInfo
     std::uint16_t inputReportLength = 0; // 0 when the collection has no input report
     std::uint16_t outputReportLength = 0;
     std::uint16_t featureReportLength = 0;
+    // Whether the collection's reports start with a report id byte on the wire.
+    bool numberedReports = false;
 
     friend bool operator==(const HidCollectionInfo&, const HidCollectionInfo&) = default;
 };

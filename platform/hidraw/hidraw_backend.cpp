@@ -1,5 +1,7 @@
 #include "platform/hidraw/hidraw_backend.h"
 
+#include "device/hid_report_descriptor.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
@@ -76,28 +78,6 @@ std::vector<std::uint8_t> readDescriptorIoctl(int fd)
     if (ioctl(fd, HIDIOCGRDESC, &descriptor) < 0)
         return {};
     return {descriptor.value, descriptor.value + size};
-}
-
-// Whether reports of the node start with a report id: hidraw then passes that byte on.
-bool descriptorUsesReportIds(std::span<const std::uint8_t> descriptor)
-{
-    constexpr std::uint8_t kLongItem = 0xFE;
-    constexpr std::uint8_t kReportIdItem = 0x84; // global item, tag 8, size bits cleared
-    static constexpr std::size_t kDataSize[] = {0, 1, 2, 4};
-    std::size_t offset = 0;
-    while (offset < descriptor.size()) {
-        const std::uint8_t prefix = descriptor[offset];
-        if (prefix == kLongItem) {
-            if (offset + 1 >= descriptor.size())
-                break;
-            offset += 3 + descriptor[offset + 1];
-            continue;
-        }
-        if ((prefix & 0xFC) == kReportIdItem)
-            return true;
-        offset += 1 + kDataSize[prefix & 0x03];
-    }
-    return false;
 }
 
 std::optional<HidIds> idsOf(udev_device* rawDevice)
@@ -354,7 +334,11 @@ Result<std::unique_ptr<HidHandle>> HidrawBackend::open(const std::string& node, 
         const int error = errno;
         return errnoError(node, error);
     }
-    const bool numbered = descriptorUsesReportIds(readDescriptorIoctl(fd));
+    // hidraw passes the report id byte on only for devices that number their reports.
+    bool numbered = false;
+    if (auto collections = parseReportDescriptor(readDescriptorIoctl(fd)))
+        for (const HidCollectionInfo& collection : *collections)
+            numbered = numbered || collection.numberedReports;
     return std::unique_ptr<HidHandle>(std::make_unique<HidrawHandle>(fd, node, numbered));
 }
 

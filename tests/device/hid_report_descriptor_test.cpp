@@ -12,7 +12,7 @@ void PrintTo(const HidCollectionInfo& info, std::ostream* os)
 {
     *os << "{page 0x" << std::hex << info.usagePage << " usage 0x" << info.usage << std::dec
         << " in " << info.inputReportLength << " out " << info.outputReportLength << " feature "
-        << info.featureReportLength << "}";
+        << info.featureReportLength << (info.numberedReports ? " numbered" : "") << "}";
 }
 
 namespace {
@@ -69,23 +69,25 @@ std::vector<ValidCase> validCases()
     return {
         {"Empty", "", {}},
         {"BootMouse", kBootMouse, {{0x0001, 0x0002, 4, 0, 0}}},
-        {"KeyboardWithReportId", kKeyboardWithId, {{0x0001, 0x0006, 9, 2, 0}}},
+        {"KeyboardWithReportId", kKeyboardWithId, {{0x0001, 0x0006, 9, 2, 0, true}}},
         {"KeyboardConsumerSystemCombo",
          std::string(kKeyboardWithId) + kConsumerControl + kSystemControl,
-         {{0x0001, 0x0006, 9, 2, 0}, {0x000C, 0x0001, 3, 0, 0}, {0x0001, 0x0080, 2, 0, 0}}},
+         {{0x0001, 0x0006, 9, 2, 0, true},
+          {0x000C, 0x0001, 3, 0, 0, true},
+          {0x0001, 0x0080, 2, 0, 0, true}}},
         {"MouseCommandCollection", kCommandCollection, {{0xFF00, 0xFF00, 65, 65, 9}}},
-        {"MouseEventCollection", kEventCollection, {{0xFF01, 0x0001, 8, 0, 0}}},
+        {"MouseEventCollection", kEventCollection, {{0xFF01, 0x0001, 8, 0, 0, true}}},
         {"MouseCollectionsInOneNode",
          std::string(kEventCollection) + kCommandCollection,
-         {{0xFF01, 0x0001, 8, 0, 0}, {0xFF00, 0xFF00, 65, 65, 9}}},
+         {{0xFF01, 0x0001, 8, 0, 0, true}, {0xFF00, 0xFF00, 65, 65, 9, false}}},
         // Ids 1 and 2 are features of 32 and 8 bytes; id 3 is a 4-byte input.
         {"LongestReportOfEachKindWins",
          vendor + "75 08 85 01 95 20 B1 02 85 02 95 08 B1 02 85 03 95 04 81 02 C0",
-         {{0xFF00, 0x0001, 5, 0, 33}}},
+         {{0xFF00, 0x0001, 5, 0, 33, true}}},
         // Two physical collections add to the same report id 2: 2 + 3 bytes.
         {"NestedCollectionsAddToTopLevel",
          "05 01 09 02 A1 01 85 02 A1 00 75 08 95 02 81 02 C0 A1 00 95 03 81 02 C0 C0",
-         {{0x0001, 0x0002, 6, 0, 0}}},
+         {{0x0001, 0x0002, 6, 0, 0, true}}},
         {"MainItemsOutsideCollectionsIgnored",
          "75 08 95 04 81 02 " + vendor + "95 01 81 02 C0 91 02",
          {{0xFF00, 0x0001, 2, 0, 0}}},
@@ -126,7 +128,7 @@ std::vector<ValidCase> validCases()
         // 40000 bytes each under two ids: the limit is per report, not per collection.
         {"ReportIdsDoNotAddUp",
          vendor + "75 08 96 40 9C 85 01 81 02 85 02 81 02 C0",
-         {{0xFF00, 0x0001, 40001, 0, 0}}},
+         {{0xFF00, 0x0001, 40001, 0, 0, true}}},
         {"NestingAtTheLimit", repeat("A1 00 ", 32) + repeat("C0 ", 32), {{0, 0, 0, 0, 0}}},
         {"PushAtTheLimit",
          repeat("A4 ", 16) + "06 00 FF 09 01 A1 01 C0" + repeat(" B4", 16),
