@@ -77,9 +77,10 @@ std::vector<ValidCase> validCases()
           {0x0001, 0x0080, 2, 0, 0, true}}},
         {"MouseCommandCollection", kCommandCollection, {{0xFF00, 0xFF00, 65, 65, 9}}},
         {"MouseEventCollection", kEventCollection, {{0xFF01, 0x0001, 8, 0, 0, true}}},
+        // The report id is a global item: id 6 stays in force for the second collection.
         {"MouseCollectionsInOneNode",
          std::string(kEventCollection) + kCommandCollection,
-         {{0xFF01, 0x0001, 8, 0, 0, true}, {0xFF00, 0xFF00, 65, 65, 9, false}}},
+         {{0xFF01, 0x0001, 8, 0, 0, true}, {0xFF00, 0xFF00, 65, 65, 9, true}}},
         // Ids 1 and 2 are features of 32 and 8 bytes; id 3 is a 4-byte input.
         {"LongestReportOfEachKindWins",
          vendor + "75 08 85 01 95 20 B1 02 85 02 95 08 B1 02 85 03 95 04 81 02 C0",
