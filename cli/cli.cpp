@@ -2,6 +2,7 @@
 
 #include "cli/cli_context.h"
 #include "cli/device_commands_cli.h"
+#include "cli/image_commands_cli.h"
 
 #include <map>
 #include <ostream>
@@ -48,9 +49,8 @@ int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
 
     using Handler = int (*)(CliContext&, const std::vector<std::string>&);
     static const std::map<std::string, Handler> kCommands = {
-        {"devices", runDevices},
-        {"connect", runConnect},
-        {"events", runEvents},
+        {"devices", runDevices}, {"connect", runConnect}, {"events", runEvents},
+        {"images", runImages},   {"apply", runApply},
     };
     const auto found = kCommands.find(command);
     if (found == kCommands.end())

@@ -50,22 +50,6 @@ std::string jsonString(const std::string& text)
     return quoted + "\"";
 }
 
-// Finds the mouse; on failure prints why and gives the exit status.
-int discoverOrFail(CliContext& context, DeviceSession& session)
-{
-    const Status found = session.link().discover();
-    for (const std::string& warning : session.link().warnings())
-        context.err << "volantra-cli: " << warning << "\n";
-    if (found)
-        return kExitOk;
-    if (found.error().kind == Error::Kind::NotFound && session.link().mouseInterfaces().empty())
-        return kExitNoMouse;
-    const bool cannotOpen = found.error().kind == Error::Kind::Permission ||
-                            found.error().kind == Error::Kind::NotFound ||
-                            found.error().kind == Error::Kind::Gone;
-    return context.fail(found.error(), cannotOpen ? kExitNoMouse : kExitFailure);
-}
-
 Result<std::unique_ptr<DeviceSession>> openOrReport(CliContext& context, int& status)
 {
     Result<std::unique_ptr<DeviceSession>> session = context.openSession();
@@ -119,6 +103,23 @@ void emitSimulatedEvents(DeviceSession& session)
 }
 
 } // namespace
+
+int discoverOrFail(CliContext& context, DeviceSession& session)
+{
+    const Status found = session.link().discover();
+    for (const std::string& warning : session.link().warnings())
+        context.err << "volantra-cli: " << warning << "\n";
+    if (found)
+        return kExitOk;
+    if (found.error().kind == Error::Kind::NotFound && session.link().mouseInterfaces().empty()) {
+        context.err << "volantra-cli: no mouse\n";
+        return kExitNoMouse;
+    }
+    const bool cannotOpen = found.error().kind == Error::Kind::Permission ||
+                            found.error().kind == Error::Kind::NotFound ||
+                            found.error().kind == Error::Kind::Gone;
+    return context.fail(found.error(), cannotOpen ? kExitNoMouse : kExitFailure);
+}
 
 std::string describeEvent(std::uint8_t code, std::uint8_t value)
 {
@@ -193,11 +194,8 @@ int runConnect(CliContext& context, const std::vector<std::string>& arguments)
     auto session = openOrReport(context, status);
     if (!session)
         return status;
-    if (int failed = discoverOrFail(context, **session); failed != kExitOk) {
-        if (failed == kExitNoMouse && (*session)->link().mouseInterfaces().empty())
-            context.err << "volantra-cli: no mouse\n";
+    if (int failed = discoverOrFail(context, **session); failed != kExitOk)
         return failed;
-    }
     Result<std::uint8_t> profile = (*session)->link().commands()->connect();
     if (!profile)
         return context.fail(profile.error());
@@ -234,8 +232,6 @@ int runEvents(CliContext& context, const std::vector<std::string>& arguments)
     }
     if (int failed = discoverOrFail(context, device); failed != kExitOk) {
         ::close(signalFd);
-        if (device.link().mouseInterfaces().empty())
-            context.err << "volantra-cli: no mouse\n";
         return failed;
     }
     if (Result<std::uint8_t> profile = device.link().commands()->connect(); !profile)

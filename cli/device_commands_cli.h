@@ -6,6 +6,10 @@
 namespace volantra {
 
 struct CliContext;
+class DeviceSession;
+
+// Finds the mouse; on failure prints why and gives the exit status (0 when found).
+int discoverOrFail(CliContext& context, DeviceSession& session);
 
 // The commands that talk to the mouse: devices, connect and events.
 int runDevices(CliContext& context, const std::vector<std::string>& arguments);

@@ -1,4 +1,7 @@
 #include "cli/cli.h"
+#include "common/hex.h"
+#include "model/device_images_builder.h"
+#include "model/profile_file.h"
 #include "support/temporary_directory.h"
 
 #include <cstdio>
@@ -102,6 +105,94 @@ TEST(Cli, UnwritableTraceFileIsAnError)
     EXPECT_EQ(result.err,
               "volantra-cli: /nonexistent/dir/trace.log: cannot open the trace file for writing\n");
     EXPECT_EQ(result.out, "");
+}
+
+std::string writeProfile(const test::TemporaryDirectory& directory, const std::string& name,
+                         const std::vector<std::uint8_t>& bytes)
+{
+    const std::string path = directory.file(name);
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<long>(bytes.size()));
+    return path;
+}
+
+std::vector<std::uint8_t> sampleProfile()
+{
+    std::vector<std::uint8_t> bytes(ProfileFile::kSize, 0);
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+        bytes[i] = static_cast<std::uint8_t>(i * 7);
+    bytes[0] = ProfileFile::kSavedFlag;
+    return bytes;
+}
+
+TEST(Cli, ImagesPrintsWhatApplyWouldSend)
+{
+    test::TemporaryDirectory directory;
+    const std::vector<std::uint8_t> bytes = sampleProfile();
+    const CliRun result = run({"images", "--profile", writeProfile(directory, "p.bin", bytes)});
+    ASSERT_EQ(result.status, 0) << result.err;
+    const DeviceImages images = buildDeviceImages(ProfileFile::parse(bytes, "p.bin")->record());
+    std::string expected =
+        "config " + hexPacked(images.config) + "\nbuttons " + hexPacked(images.buttons) + "\n";
+    for (std::size_t slot = 0; slot < kMacroSlotCount; ++slot)
+        expected +=
+            "macro" + std::to_string(slot + 1) + " " + hexPacked(images.macros[slot]) + "\n";
+    EXPECT_EQ(result.out, expected);
+    // The macro images are the record's own bytes, from offset 0x0DC of the record.
+    EXPECT_EQ(result.out.substr(result.out.find("macro1 ") + 7, 4),
+              hexPacked(std::span(bytes).subspan(1 + 0xDC, 2)));
+}
+
+TEST(Cli, ProfileFilesOfAnotherLengthAreRefusedAndNothingIsSent)
+{
+    test::TemporaryDirectory directory;
+    struct Case
+    {
+        std::size_t size;
+        const char* suffix;
+    } cases[] = {{0, "this one holds 0"},
+                 {1756, "this one holds 1756"},
+                 {1758, "this one holds 1758"},
+                 {1, "this one holds 1"}};
+    for (const Case& c : cases) {
+        std::vector<std::uint8_t> bytes = sampleProfile();
+        bytes.resize(c.size);
+        const std::string path = writeProfile(directory, "bad.bin", bytes);
+        const std::string trace = directory.file("trace-" + std::to_string(c.size));
+        for (const char* command : {"images", "apply"}) {
+            const CliRun result = run({"--simulate", "--trace", trace, command, "--profile", path});
+            EXPECT_EQ(result.status, 2) << command << " " << c.size;
+            EXPECT_EQ(result.err, "volantra-cli: " + path + ": a profile file holds 1757 bytes, " +
+                                      c.suffix + "\n");
+            EXPECT_EQ(result.out, "");
+            EXPECT_FALSE(std::filesystem::exists(trace)) << "the mouse was touched";
+        }
+    }
+    const CliRun missing = run({"--simulate", "apply", "--profile", directory.file("none.bin")});
+    EXPECT_EQ(missing.status, 2);
+    EXPECT_NE(missing.err.find(directory.file("none.bin")), std::string::npos);
+}
+
+TEST(Cli, ApplySendsTheProfileWithTheFullSequence)
+{
+    test::TemporaryDirectory directory;
+    const std::vector<std::uint8_t> bytes = sampleProfile();
+    const std::string trace = directory.file("trace.log");
+    const CliRun result = run({"--simulate", "--trace", trace, "apply", "--profile",
+                               writeProfile(directory, "p.bin", bytes)});
+    ASSERT_EQ(result.status, 0) << result.err;
+    const std::vector<std::string> lines = test::readLines(trace);
+    // Connection (3 lines), then 16 commands and 28 output reports, each with its wait.
+    ASSERT_EQ(lines.size(), 3u + 44 + 44);
+    const DeviceImages images = buildDeviceImages(ProfileFile::parse(bytes, "p.bin")->record());
+    EXPECT_EQ(lines[5], "set-feature 00 03 00 " + hexSpaced(std::span(&images.reportInterval, 1)) +
+                            " 00 00 00 00 " +
+                            hexSpaced(std::array{
+                                static_cast<std::uint8_t>(0xFF - 0x03 - images.reportInterval)}));
+    EXPECT_EQ(lines[7], "set-feature 00 0c 00 80 00 00 00 00 73");
+    EXPECT_EQ(lines[8], "write 00 " + hexSpaced(std::span(images.config).first(64)));
+    EXPECT_EQ(lines[9], "sleep 20");
+    EXPECT_EQ(lines[10], "write 00 " + hexSpaced(std::span(images.config).last(64)));
 }
 
 // The events command runs until interrupted, so it is tried as its own process.
