@@ -82,15 +82,8 @@ const EncodeCase kEncodeCases[] = {
     {"DPI loop", junkWith(6, &P::dpiChoice, 3), "07 00 03 00"},
     {"DPI choice 0", junkWith(6, &P::dpiChoice, 0), "00 00 00 00"},
     {"DPI choice 4", junkWith(6, &P::dpiChoice, 4), "00 00 00 00"},
-    {"media player", junkWith(7, &P::multimediaUsage, 0x83), "03 00 83 01"},
-    {"mute", junkWith(7, &P::multimediaUsage, 0xE2), "03 00 e2 00"},
     {"other consumer usage", junkWith(7, &P::multimediaUsage, 0x40), "03 00 40 00"},
-    {"copy", junkWith(8, &P::hotKeyUsage, 0x06), "00 00 e0 06"},
     {"hot key without letter", junkWith(8, &P::hotKeyUsage, 0), "00 00 e0 00"},
-    {"my computer", junkWith(9, &P::windowsChoice, 0), "03 00 94 01"},
-    {"maximum", junkWith(9, &P::windowsChoice, 3), "00 04 2c 1b"},
-    {"show desktop", junkWith(9, &P::windowsChoice, 5), "00 00 e3 07"},
-    {"run", junkWith(9, &P::windowsChoice, 6), "00 00 e3 15"},
     {"windows choice 7", junkWith(9, &P::windowsChoice, 7), "00 00 00 00"},
     {"windows choice 255", junkWith(9, &P::windowsChoice, 255), "00 00 00 00"},
     {"single key A", junkWith(10, &P::singleKeyUsage, 0x04), "00 00 04 00"},
@@ -194,21 +187,6 @@ TEST(EncodeButtonFunction, EveryWindowsEntryByItsPosition)
         EXPECT_EQ(kWindowsChoices[i].text.english, expected[i].english);
         EXPECT_EQ(hexOf(encodeButtonFunction(junkWith(9, &P::windowsChoice, i))), expected[i].code)
             << expected[i].english;
-    }
-}
-
-TEST(EncodeButtonFunction, ScrollAndDpiEntriesStoreTheirPositionPlusOne)
-{
-    const char* scrollCodes[] = {"01 00 f2 00", "01 00 f7 00", "01 00 f8 00"};
-    const char* dpiCodes[] = {"07 00 01 00", "07 00 02 00", "07 00 03 00"};
-    for (std::size_t i = 0; i < 3; ++i) {
-        EXPECT_EQ(kScrollChoices[i].value, i + 1);
-        EXPECT_EQ(kDpiChoices[i].value, i + 1);
-        EXPECT_EQ(
-            hexOf(encodeButtonFunction(junkWith(2, &P::scrollChoice, kScrollChoices[i].value))),
-            scrollCodes[i]);
-        EXPECT_EQ(hexOf(encodeButtonFunction(junkWith(6, &P::dpiChoice, kDpiChoices[i].value))),
-                  dpiCodes[i]);
     }
 }
 

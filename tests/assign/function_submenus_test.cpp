@@ -77,15 +77,5 @@ TEST(LocalizedText, PicksTheTextOfTheLanguage)
     EXPECT_NE(mute.simplifiedChinese, mute.traditionalChinese);
 }
 
-TEST(FunctionSubmenus, ScrollAndDpiEntriesInMenuOrder)
-{
-    EXPECT_EQ(kScrollChoices[0].languageKey, "Mouse M Button");
-    EXPECT_EQ(kScrollChoices[1].languageKey, "Mouse Scroll Up");
-    EXPECT_EQ(kScrollChoices[2].languageKey, "Mouse Scroll Down");
-    EXPECT_EQ(kDpiChoices[0].text, "DPI +");
-    EXPECT_EQ(kDpiChoices[1].text, "DPI -");
-    EXPECT_EQ(kDpiChoices[2].text, "DPI Loop");
-}
-
 } // namespace
 } // namespace volantra

@@ -117,22 +117,5 @@ TEST(ButtonTable, SlotsNoButtonUsesStayZeroForAnyRecord)
     }
 }
 
-TEST(ButtonTable, SlotMappingOfTheEightButtons)
-{
-    const std::size_t expected[] = {0, 1, 2, 14, 15, 3, 4, 5};
-    for (std::size_t button = 0; button < 8; ++button) {
-        SettingsRecord record;
-        for (std::size_t other = 0; other < 8; ++other)
-            record.setButtonKind(other, 13);
-        record.setButtonKind(button, 5); // double click, the only non-zero code
-        const DeviceImage table = buildButtonTable(record);
-        for (std::size_t slot = 0; slot < 32; ++slot) {
-            const std::string code = hexSpaced(std::span(table).subspan(4 * slot, 4));
-            EXPECT_EQ(code, slot == expected[button] ? "0a f0 1e 02" : "00 00 00 00")
-                << "button " << button << " slot " << slot;
-        }
-    }
-}
-
 } // namespace
 } // namespace volantra

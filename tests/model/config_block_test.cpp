@@ -140,17 +140,6 @@ TEST(ConfigBlock, LightingModeAndItsLevel)
     }
 }
 
-TEST(ConfigBlock, DpiStagesGoToBothAxes)
-{
-    SettingsRecord record = randomRecord(5);
-    const std::uint8_t stages[] = {2, 0x7F, 0xFF, 0};
-    for (std::size_t i = 0; i < 4; ++i)
-        record.setDpiStage(i, stages[i]);
-    const DeviceImage block = buildConfigBlock(record);
-    EXPECT_EQ(hexSpaced(std::span(block).subspan(84, 4)), "02 7f ff 00");
-    EXPECT_EQ(hexSpaced(std::span(block).subspan(92, 4)), "02 7f ff 00");
-}
-
 TEST(ConfigBlock, ColoursKeepTheRecordsRedBlueGreenOrder)
 {
     SettingsRecord record = randomRecord(6);
