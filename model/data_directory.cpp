@@ -1,0 +1,123 @@
+#include "model/data_directory.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <system_error>
+
+namespace volantra {
+namespace {
+
+namespace fs = std::filesystem;
+
+Error folderError(const fs::path& folder, const std::string& what)
+{
+    return Error{Error::Kind::Io, folder.string() + ": " + what};
+}
+
+Status ensureWritableFolder(const fs::path& folder)
+{
+    std::error_code error;
+    if (fs::exists(folder, error) && !fs::is_directory(folder, error))
+        return folderError(folder, "the data folder is not a folder");
+    fs::create_directories(folder, error);
+    if (error)
+        return folderError(folder, "cannot create the data folder (" + error.message() + ")");
+    // Writing is the only reliable test: permissions, read-only mounts and full disks all
+    // show here rather than at the first save of a profile.
+    const fs::path probe = folder / ".volantra-write-test";
+    {
+        std::ofstream stream(probe, std::ios::binary | std::ios::trunc);
+        stream << "probe";
+        stream.flush();
+        if (!stream) {
+            fs::remove(probe, error);
+            return folderError(folder, "cannot write into the data folder");
+        }
+    }
+    fs::remove(probe, error);
+    return {};
+}
+
+Status fillMissingFiles(const fs::path& defaults, const fs::path& target)
+{
+    std::error_code error;
+    if (!fs::is_directory(defaults, error))
+        return {}; // nothing installed to copy: the program starts with empty files
+    for (auto it = fs::recursive_directory_iterator(defaults, error);
+         !error && it != fs::recursive_directory_iterator(); it.increment(error)) {
+        const fs::path relative = fs::relative(it->path(), defaults, error);
+        if (error)
+            break;
+        const fs::path destination = target / relative;
+        if (it->is_directory()) {
+            fs::create_directories(destination, error);
+        } else if (it->is_regular_file() && !fs::exists(destination)) {
+            fs::copy_file(it->path(), destination, error);
+        }
+        if (error)
+            return folderError(destination,
+                               "cannot copy the default file (" + error.message() + ")");
+    }
+    if (error)
+        return folderError(defaults,
+                           "cannot read the installed defaults (" + error.message() + ")");
+    return {};
+}
+
+} // namespace
+
+Result<DataDirectory> DataDirectory::resolve(const Inputs& inputs)
+{
+    fs::path folder;
+    bool fill = false;
+    if (inputs.overridePath) {
+        folder = *inputs.overridePath;
+    } else if (!inputs.executableFolder.empty() &&
+               fs::is_regular_file(fs::path(inputs.executableFolder) / kPortableMarker)) {
+        folder = inputs.executableFolder;
+    } else if (inputs.xdgDataHome && fs::path(*inputs.xdgDataHome).is_absolute()) {
+        folder = fs::path(*inputs.xdgDataHome) / "volantra";
+        fill = true;
+    } else if (inputs.home && !inputs.home->empty()) {
+        folder = fs::path(*inputs.home) / ".local" / "share" / "volantra";
+        fill = true;
+    } else {
+        return Error{Error::Kind::NotFound,
+                     "no data folder: neither XDG_DATA_HOME nor HOME is set; use --data-dir"};
+    }
+    if (Status writable = ensureWritableFolder(folder); !writable)
+        return writable.error();
+    if (fill) {
+        if (Status filled = fillMissingFiles(inputs.installedDefaults, folder); !filled)
+            return filled.error();
+    }
+    return DataDirectory(folder.lexically_normal().string());
+}
+
+DataDirectory::Inputs
+DataDirectory::inputsFromEnvironment(const std::optional<std::string>& overridePath)
+{
+    Inputs inputs;
+    inputs.overridePath = overridePath;
+    std::error_code error;
+    const fs::path executable = fs::read_symlink("/proc/self/exe", error);
+    if (!error) {
+        inputs.executableFolder = executable.parent_path().string();
+        // <prefix>/bin/volantra-cli -> <prefix>/share/volantra
+        inputs.installedDefaults =
+            (executable.parent_path().parent_path() / "share" / "volantra").string();
+    }
+    if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg != nullptr && *xdg != '\0')
+        inputs.xdgDataHome = xdg;
+    if (const char* home = std::getenv("HOME"); home != nullptr)
+        inputs.home = home;
+    return inputs;
+}
+
+std::string DataDirectory::file(const std::string& name) const
+{
+    return (fs::path(m_path) / name).string();
+}
+
+} // namespace volantra
