@@ -1,5 +1,6 @@
 #include "cli/cli_context.h"
 
+#include "model/data_directory.h"
 #include "platform/device_session.h"
 
 #include <ostream>
@@ -24,6 +25,15 @@ Result<std::unique_ptr<DeviceSession>> CliContext::openSession() const
     options.simulate = simulate;
     options.tracePath = tracePath;
     return DeviceSession::create(options);
+}
+
+} // namespace volantra
+
+namespace volantra {
+
+Result<DataDirectory> CliContext::dataDirectory() const
+{
+    return DataDirectory::resolve(DataDirectory::inputsFromEnvironment(dataDir));
 }
 
 } // namespace volantra

@@ -9,6 +9,7 @@
 
 namespace volantra {
 
+class DataDirectory;
 class DeviceSession;
 
 inline constexpr int kExitOk = 0;
@@ -31,6 +32,8 @@ struct CliContext
     int fail(const Error& error, int status = kExitFailure) const;
     // A device session on the simulated mouse or the machine, as the options say.
     Result<std::unique_ptr<DeviceSession>> openSession() const;
+    // The data folder: --data-dir, else the program's usual one (created if needed).
+    Result<DataDirectory> dataDirectory() const;
 };
 
 } // namespace volantra
