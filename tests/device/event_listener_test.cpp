@@ -1,5 +1,6 @@
 #include "device/event_hand_over.h"
 #include "device/event_listener.h"
+#include "support/recording_event_handler.h"
 #include "support/simulated_link.h"
 
 #include <chrono>
@@ -14,36 +15,11 @@ namespace {
 using namespace std::chrono_literals;
 using test::SimulatedLink;
 
-// Collects what the listener hands over, so a test can wait for it.
-class RecordingHandler final : public DeviceEventHandler
-{
-public:
-    void handleDeviceEvent(DeviceEvent event) override
-    {
-        std::lock_guard lock(m_mutex);
-        m_events.push_back(event);
-        m_changed.notify_all();
-    }
-
-    // Waits until count events arrived or the time is up; the events so far.
-    std::vector<DeviceEvent> waitFor(std::size_t count, std::chrono::milliseconds limit = 2s)
-    {
-        std::unique_lock lock(m_mutex);
-        m_changed.wait_for(lock, limit, [&] { return m_events.size() >= count; });
-        return m_events;
-    }
-
-private:
-    std::mutex m_mutex;
-    std::condition_variable m_changed;
-    std::vector<DeviceEvent> m_events;
-};
-
 class EventListenerTest : public ::testing::Test
 {
 protected:
     SimulatedLink fixture;
-    RecordingHandler handler;
+    test::RecordingEventHandler handler;
     EventListener listener{fixture.link, fixture.waker(), handler};
 };
 

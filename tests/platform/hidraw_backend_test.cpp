@@ -8,6 +8,7 @@
 #include "platform/event_fd_waker.h"
 #include "platform/hidraw/hidraw_backend.h"
 #include "platform/umockdev_mouse.h"
+#include "support/recording_event_handler.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -87,30 +88,6 @@ template <typename Job> bool runAsIfUnprivileged(Job job)
     worker.join();
     return ran;
 }
-
-// Collects what the listener hands over, so that a test can wait for it.
-class RecordingHandler final : public DeviceEventHandler
-{
-public:
-    void handleDeviceEvent(DeviceEvent event) override
-    {
-        std::lock_guard lock(m_mutex);
-        m_events.push_back(event);
-        m_changed.notify_all();
-    }
-
-    std::vector<DeviceEvent> waitFor(std::size_t count, std::chrono::milliseconds limit = 2s)
-    {
-        std::unique_lock lock(m_mutex);
-        m_changed.wait_for(lock, limit, [&] { return m_events.size() >= count; });
-        return m_events;
-    }
-
-private:
-    std::mutex m_mutex;
-    std::condition_variable m_changed;
-    std::vector<DeviceEvent> m_events;
-};
 
 class HidrawBackendTest : public ::testing::Test
 {
@@ -591,7 +568,7 @@ TEST_F(HidrawBackendTest, TheListenerHandsOverEachDeviceEventOnce)
 {
     ASSERT_TRUE(mouse.plug()) << mouse.problem();
     ASSERT_TRUE(link->discover().ok());
-    RecordingHandler handler;
+    test::RecordingEventHandler handler;
     EventListener listener(*link, *waker, handler);
     listener.start();
 
@@ -614,7 +591,7 @@ TEST_F(HidrawBackendTest, TheListenerRidesOutAnUnplugDuringARead)
     ASSERT_TRUE(mouse.plug()) << mouse.problem();
     ASSERT_EQ(waitForNotices(*monitor, 3).size(), 3u);
     ASSERT_TRUE(link->discover().ok());
-    RecordingHandler handler;
+    test::RecordingEventHandler handler;
     EventListener listener(*link, *waker, handler);
     listener.start();
 
