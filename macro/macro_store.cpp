@@ -1,0 +1,210 @@
+#include "macro/macro_store.h"
+
+#include "macro/macro_item.h"
+
+#include <algorithm>
+#include <map>
+
+namespace volantra {
+namespace {
+
+bool sameName(std::string_view a, std::string_view b)
+{
+    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [&](char x, char y) { return lower(x) == lower(y); });
+}
+
+// Length as the platform counted it, in UTF-16 units: one per character, two for a
+// character beyond the basic plane (a four-byte UTF-8 sequence).
+std::size_t utf16Length(std::string_view text)
+{
+    std::size_t length = 0;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if ((byte & 0xC0) != 0x80)
+            ++length;
+        if (byte >= 0xF0)
+            ++length;
+    }
+    return length;
+}
+
+bool isSpace(char c)
+{
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
+
+Error invalid(std::string message)
+{
+    return Error{Error::Kind::InvalidInput, std::move(message)};
+}
+
+Error notFound(std::string_view name)
+{
+    return Error{Error::Kind::NotFound, "There is no macro \"" + std::string(name) + "\""};
+}
+
+// A flag as the editor reads it: 1 on, 0 off, anything else leaves the editor's flag.
+std::optional<bool> readFlag(const IniDocument& document, std::string_view section,
+                             std::string_view key)
+{
+    const int value = document.readInt(section, key, -1);
+    if (value == 0 || value == 1)
+        return value == 1;
+    return std::nullopt;
+}
+
+} // namespace
+
+Result<MacroStore> MacroStore::open(std::string path, AtomicFileWriter& writer)
+{
+    Result<IniFile> file = IniFile::load(std::move(path), writer);
+    if (!file)
+        return file.error();
+    return MacroStore(std::move(*file));
+}
+
+std::vector<std::string> MacroStore::listMacros() const
+{
+    return m_file.sectionNames();
+}
+
+bool MacroStore::hasMacro(std::string_view name) const
+{
+    return m_file.document().hasSection(name);
+}
+
+Result<MacroDefinition> MacroStore::loadMacro(std::string_view name) const
+{
+    const IniDocument& document = m_file.document();
+    if (!document.hasSection(name))
+        return notFound(name);
+    const std::vector<std::string> names = listMacros();
+    const auto stored = std::find_if(names.begin(), names.end(),
+                                     [&](const std::string& each) { return sameName(each, name); });
+
+    MacroDefinition definition;
+    definition.name = *stored;
+    definition.recordDelays = readFlag(document, name, kRecordDelaysKey);
+    definition.loopEnabled = readFlag(document, name, kLoopEnabledKey);
+    definition.loopTimes = validLoopTimes(document.readString(name, kLoopTimesKey, ""));
+
+    const std::int64_t count = std::max(0, document.readInt(name, kItemCountKey, 0));
+    std::map<std::int64_t, std::string> items;
+    for (IniEntry& entry : document.entries(name)) {
+        if (std::optional<std::int64_t> index = macroItemIndex(entry.key, count))
+            items.emplace(*index, std::move(entry.value));
+    }
+    // A count far beyond the items the file holds would otherwise make that many lines.
+    const std::int64_t kept = items.empty() ? 0 : items.rbegin()->first + 1;
+    definition.items.resize(static_cast<std::size_t>(kept));
+    for (auto& [index, text] : items)
+        definition.items[static_cast<std::size_t>(index)] = std::move(text);
+    return definition;
+}
+
+Status MacroStore::checkName(std::string_view name, std::string_view renaming) const
+{
+    if (std::all_of(name.begin(), name.end(), isSpace))
+        return invalid("Macro name is blank");
+    const std::string quoted = "Macro name \"" + std::string(name) + "\"";
+    if (utf16Length(name) > kMaxNameLength)
+        return invalid(quoted + " is longer than " + std::to_string(kMaxNameLength) +
+                       " characters");
+    if (name.find_first_of("[]") != std::string_view::npos)
+        return invalid(quoted + " contains \"[\" or \"]\"");
+    if (std::any_of(name.begin(), name.end(),
+                    [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; }))
+        return invalid(quoted + " contains a control character");
+    // The file trims names, so surrounding spaces would not survive the next read.
+    if (isSpace(name.front()) || isSpace(name.back()))
+        return invalid(quoted + " begins or ends with white space");
+    for (const std::string& existing : listMacros()) {
+        if (sameName(existing, name) && !(renaming.size() > 0 && sameName(existing, renaming)))
+            return invalid("Macro name already exists");
+    }
+    return {};
+}
+
+Status MacroStore::checkNewMacro(std::string_view name) const
+{
+    if (Status valid = checkName(name); !valid)
+        return valid;
+    if (listMacros().size() >= kMaxMacros)
+        return invalid("Macro numbers up to " + std::to_string(kMaxMacros) + ".");
+    return {};
+}
+
+Status MacroStore::addMacro(std::string_view name)
+{
+    if (Status valid = checkNewMacro(name); !valid)
+        return valid;
+    return m_file.writeString(name, kLoopTimesKey, "1");
+}
+
+Status MacroStore::saveMacro(const MacroDefinition& definition)
+{
+    if (!hasMacro(definition.name)) {
+        if (Status valid = checkNewMacro(definition.name); !valid)
+            return valid;
+    }
+    std::vector<IniEntry> entries;
+    entries.reserve(definition.items.size() + 4);
+    entries.push_back(
+        {std::string(kRecordDelaysKey), definition.recordDelays.value_or(false) ? "1" : "0"});
+    entries.push_back(
+        {std::string(kLoopEnabledKey), definition.loopEnabled.value_or(false) ? "1" : "0"});
+    entries.push_back(
+        {std::string(kLoopTimesKey), std::to_string(validLoopTimes(definition.loopTimes))});
+    entries.push_back({std::string(kItemCountKey), std::to_string(definition.items.size())});
+    for (std::size_t i = 0; i < definition.items.size(); ++i)
+        entries.push_back({macroItemKey(i), definition.items[i]});
+    return m_file.replaceSection(definition.name, entries);
+}
+
+Status MacroStore::writeLoopTimes(std::string_view name, long long value)
+{
+    if (!hasMacro(name)) {
+        if (Status valid = checkNewMacro(name); !valid)
+            return valid;
+    }
+    return m_file.writeString(name, kLoopTimesKey, std::to_string(validLoopTimes(value)));
+}
+
+Status MacroStore::renameMacro(std::string_view from, std::string_view to)
+{
+    if (!hasMacro(from))
+        return notFound(from);
+    if (Status valid = checkName(to, from); !valid)
+        return valid;
+    return m_file.renameSection(from, to);
+}
+
+Status MacroStore::deleteMacro(std::string_view name)
+{
+    if (!hasMacro(name))
+        return notFound(name);
+    return m_file.removeSection(name);
+}
+
+Result<std::string> nextMacroName(const std::vector<std::string>& names, std::string_view prefix)
+{
+    if (names.size() >= MacroStore::kMaxMacros)
+        return Error{Error::Kind::InvalidInput,
+                     "Macro numbers up to " + std::to_string(MacroStore::kMaxMacros) + "."};
+    std::int64_t number = static_cast<std::int64_t>(names.size());
+    if (!names.empty()) {
+        const std::string& last = names.back();
+        if (const std::size_t underscore = last.find('_'); underscore != std::string::npos)
+            number = leadingInteger(std::string_view(last).substr(underscore + 1)) + 1;
+    }
+    auto nameFor = [&](std::int64_t n) { return std::string(prefix) + "_" + std::to_string(n); };
+    // The last name's number says nothing about the others ("x_y_2" gives 1).
+    while (std::any_of(names.begin(), names.end(),
+                       [&](const std::string& used) { return sameName(used, nameFor(number)); }))
+        ++number;
+    return nameFor(number);
+}
+
+} // namespace volantra
