@@ -1,0 +1,323 @@
+#include "model/profile_store.h"
+
+#include "model/ini_file.h"
+#include "model/profile_file.h"
+#include "model/profile_list.h"
+
+#include <filesystem>
+#include <utility>
+
+namespace volantra {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kBinExtension = ".bin";
+constexpr const char* kIniExtension = ".ini";
+
+// The button names and skin values of one profile INI, read before anything is taken
+// over, so that a failed read changes nothing.
+struct IniValues
+{
+    ProfileStore::ItemNames items;
+    ProfileSkin skin;
+};
+
+Result<IniValues> readIniValues(const std::string& path, Language language,
+                                AtomicFileWriter& writer)
+{
+    Result<IniFile> ini = IniFile::load(path, writer);
+    if (!ini)
+        return ini.error();
+    IniValues values;
+    const char* section = ProfileStore::itemSection(language);
+    for (std::size_t i = 0; i < ProfileStore::kItemCount; ++i)
+        values.items[i] = ini->readString(section, "Item" + std::to_string(i + 1), "");
+    values.skin.path = ini->readString(ProfileStore::kSkinsSection, "Path", "");
+    values.skin.red = ini->readInt(ProfileStore::kSkinsSection, "RColor", 0);
+    values.skin.green = ini->readInt(ProfileStore::kSkinsSection, "GColor", 0);
+    values.skin.blue = ini->readInt(ProfileStore::kSkinsSection, "BColor", 0);
+    return values;
+}
+
+bool exists(const std::string& path)
+{
+    std::error_code ignored;
+    return fs::exists(path, ignored);
+}
+
+bool samePath(const std::string& a, const std::string& b)
+{
+    std::error_code error;
+    const bool same = fs::equivalent(a, b, error);
+    return !error && same;
+}
+
+std::string withIniExtension(const std::string& binPath)
+{
+    return binPath.substr(0, binPath.size() - std::string_view(kBinExtension).size()) +
+           kIniExtension;
+}
+
+Status writeProfileFile(const std::string& path, const SettingsRecord& record,
+                        AtomicFileWriter& writer)
+{
+    const ProfileFile::Bytes bytes = ProfileFile::serialize(record);
+    return writer.writeFile(path, bytes);
+}
+
+} // namespace
+
+ProfileStore::ProfileStore(std::string dataDirectory, AtomicFileWriter& writer, Language language)
+    : m_directory(std::move(dataDirectory)), m_writer(&writer), m_language(language)
+{
+}
+
+Language ProfileStore::languageFromCode(std::string_view code)
+{
+    if (code == "CHS")
+        return Language::SimplifiedChinese;
+    if (code == "CHT")
+        return Language::TraditionalChinese;
+    return Language::English;
+}
+
+const char* ProfileStore::itemSection(Language language)
+{
+    switch (language) {
+    case Language::SimplifiedChinese:
+        return "Setting-CHS";
+    case Language::TraditionalChinese:
+        return "Setting-CHT";
+    case Language::English:
+        break;
+    }
+    return "Setting-EN";
+}
+
+bool ProfileStore::isProgramFileName(std::string_view fileName)
+{
+    if (fileName == kDefaultProfileFile || fileName == kDefaultIniFile || fileName == kMacroFile)
+        return true;
+    for (std::uint8_t i = 0; i < ProfileList::kMaxProfiles; ++i) {
+        if (fileName == profileFileName(i) || fileName == profileIniName(i))
+            return true;
+    }
+    return false;
+}
+
+std::string ProfileStore::profileFileName(std::uint8_t index)
+{
+    return "config" + std::to_string(index) + kBinExtension;
+}
+
+std::string ProfileStore::profileIniName(std::uint8_t index)
+{
+    return "str" + std::to_string(index) + kIniExtension;
+}
+
+std::string ProfileStore::file(const std::string& name) const
+{
+    return (fs::path(m_directory) / name).string();
+}
+
+void ProfileStore::formCurrentPaths()
+{
+    m_profilePath = file(profileFileName(m_currentIndex));
+    m_iniPath = file(profileIniName(m_currentIndex));
+}
+
+Status ProfileStore::loadCurrentProfile(SettingsRecord& record)
+{
+    Result<IniFile> listFile = IniFile::load(defaultIniPath(), *m_writer);
+    if (!listFile)
+        return listFile.error();
+    const ProfileList list = ProfileList::read(listFile->document());
+    if (!list.isUsable()) {
+        return Error{Error::Kind::NotFound, defaultIniPath() +
+                                                ": the profile list holds ItemCount " +
+                                                std::to_string(list.declaredCount()) +
+                                                " (1 to 6 expected), so no profile was loaded"};
+    }
+    if (const std::optional<std::uint8_t> index = list.currentIndex())
+        m_currentIndex = *index;
+    formCurrentPaths();
+
+    Result<ProfileFile> profile = ProfileFile::load(*m_profilePath);
+    if (!profile)
+        return profile.error();
+    m_firstRunFlag = profile->flag();
+    record = profile->record();
+    return {};
+}
+
+Status ProfileStore::readIni(const std::string& path)
+{
+    Result<IniValues> values = readIniValues(path, m_language, *m_writer);
+    if (!values)
+        return values.error();
+    m_items = std::move(values->items);
+    m_skin = std::move(values->skin);
+    return {};
+}
+
+Status ProfileStore::readProfileIni()
+{
+    if (!m_iniPath) {
+        // No current profile: its INI holds no values, and no other file is read instead.
+        m_items = {};
+        m_skin = {};
+        return {};
+    }
+    return readIni(*m_iniPath);
+}
+
+std::string ProfileStore::readLanguageCode() const
+{
+    if (!m_iniPath)
+        return {};
+    Result<IniFile> ini = IniFile::load(*m_iniPath, *m_writer);
+    return ini ? ini->readString(kSkinsSection, "Lan", "") : std::string();
+}
+
+Status ProfileStore::writeItems(const std::string& path)
+{
+    Result<IniFile> ini = IniFile::load(path, *m_writer);
+    if (!ini)
+        return ini.error();
+    const char* section = itemSection(m_language);
+    for (std::size_t i = 0; i < kItemCount; ++i) {
+        if (Status written =
+                ini->document().writeString(section, "Item" + std::to_string(i + 1), m_items[i]);
+            !written)
+            return Error{written.error().kind, path + ": button " + std::to_string(i + 1) + ": " +
+                                                   written.error().message};
+    }
+    // One save for all eight names, so the file never holds half of them.
+    return ini->save();
+}
+
+Status ProfileStore::writeProfileItems()
+{
+    if (!m_iniPath)
+        return Error{Error::Kind::NotFound,
+                     defaultIniPath() + ": no current profile, so its button names were not saved"};
+    return writeItems(*m_iniPath);
+}
+
+Status ProfileStore::saveCurrentProfile(const SettingsRecord& record)
+{
+    if (m_currentIndex >= ProfileList::kMaxProfiles)
+        return Error{Error::Kind::InvalidInput,
+                     "profile " + std::to_string(m_currentIndex) + " does not exist (0 to 5)"};
+    formCurrentPaths();
+    // A profile named in the list whose file is missing gets one now, with its names,
+    // rather than losing what the user applied.
+    const bool created = !exists(*m_profilePath);
+    if (Status written = writeProfileFile(*m_profilePath, record, *m_writer); !written)
+        return written;
+    m_firstRunFlag = ProfileFile::kSavedFlag;
+    if (created)
+        return writeItems(*m_iniPath);
+    return {};
+}
+
+Status ProfileStore::saveAppliedProfile(SettingsRecord& record)
+{
+    record.setProfile(0);
+    if (Status saved = saveCurrentProfile(record); !saved)
+        return saved;
+    return writeProfileItems();
+}
+
+Status ProfileStore::importProfile(const std::string& path, SettingsRecord& record)
+{
+    if (!path.ends_with(kBinExtension))
+        return Error{Error::Kind::InvalidInput,
+                     path + ": a profile file's name ends with .bin, so it was not imported"};
+    Result<ProfileFile> profile = ProfileFile::load(path);
+    if (!profile)
+        return profile.error();
+    // Only an accepted profile brings its names along.
+    const std::string iniPath = withIniExtension(path);
+    std::optional<IniValues> values;
+    if (exists(iniPath)) {
+        Result<IniValues> read = readIniValues(iniPath, m_language, *m_writer);
+        if (!read)
+            return read.error();
+        values = std::move(*read);
+    }
+    record = profile->record();
+    m_firstRunFlag = profile->flag();
+    if (values) {
+        m_items = std::move(values->items);
+        m_skin = std::move(values->skin);
+    }
+    formCurrentPaths();
+    return {};
+}
+
+Result<ProfileStore::ExportResult> ProfileStore::exportProfile(const ExportRequest& request,
+                                                               const SettingsRecord& record)
+{
+    ExportResult result;
+    result.binPath =
+        request.path.ends_with(kBinExtension) ? request.path : request.path + kBinExtension;
+    result.iniPath = withIniExtension(result.binPath);
+    const std::string binName = fs::path(result.binPath).filename().string();
+    const std::string iniName = fs::path(result.iniPath).filename().string();
+    if (binName == kBinExtension)
+        return Error{Error::Kind::InvalidInput, request.path + ": no file name to export to"};
+
+    const std::string copyBin = file(binName);
+    const std::string copyIni = file(iniName);
+    result.copySkipped = isProgramFileName(binName) || isProgramFileName(iniName);
+    const bool copyIsTarget = samePath(copyBin, result.binPath);
+    const bool writeCopy = !result.copySkipped && !copyIsTarget;
+    if (writeCopy && !request.replaceInDataDirectory) {
+        for (const std::string& existing : {copyBin, copyIni}) {
+            if (exists(existing) && !samePath(existing, result.iniPath)) {
+                result.outcome = ExportResult::Outcome::WouldReplace;
+                result.existingCopy = existing;
+                return result;
+            }
+        }
+    }
+
+    if (Status written = writeItems(result.iniPath); !written)
+        return written.error();
+    if (Status written = writeProfileFile(result.binPath, record, *m_writer); !written)
+        return written.error();
+    if (writeCopy) {
+        if (Status written = writeItems(copyIni); !written)
+            return written.error();
+        if (Status written = writeProfileFile(copyBin, record, *m_writer); !written)
+            return written.error();
+    }
+    if (!result.copySkipped) {
+        m_profilePath = copyBin;
+        m_iniPath = copyIni;
+    }
+    return result;
+}
+
+Status ProfileStore::resetToDefaults(SettingsRecord& record)
+{
+    // The defaults are only read from config.bin and str.ini; saving still goes to the
+    // current profile's own files.
+    Result<ProfileFile> defaults = ProfileFile::load(file(kDefaultProfileFile));
+    if (!defaults)
+        return defaults.error();
+    Result<IniValues> values = readIniValues(defaultIniPath(), m_language, *m_writer);
+    if (!values)
+        return values.error();
+    const std::uint8_t profile = record.profile();
+    record.takeSettingsFrom(defaults->record());
+    record.setProfile(profile);
+    m_firstRunFlag = defaults->flag();
+    m_items = std::move(values->items);
+    m_skin = std::move(values->skin);
+    return {};
+}
+
+} // namespace volantra
