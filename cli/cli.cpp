@@ -3,6 +3,7 @@
 #include "cli/cli_context.h"
 #include "cli/device_commands_cli.h"
 #include "cli/image_commands_cli.h"
+#include "cli/macro_commands_cli.h"
 
 #include <map>
 #include <ostream>
@@ -51,6 +52,7 @@ int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
     static const std::map<std::string, Handler> kCommands = {
         {"devices", runDevices}, {"connect", runConnect}, {"events", runEvents},
         {"images", runImages},   {"apply", runApply},
+        {"encode-macros", runEncodeMacros}, {"macros", runMacros},
     };
     const auto found = kCommands.find(command);
     if (found == kCommands.end())
