@@ -3,6 +3,7 @@
 #include "cli/cli_context.h"
 #include "cli/device_commands_cli.h"
 #include "cli/image_commands_cli.h"
+#include "cli/profile_commands_cli.h"
 #include "cli/macro_commands_cli.h"
 
 #include <map>
@@ -52,6 +53,8 @@ int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
     static const std::map<std::string, Handler> kCommands = {
         {"devices", runDevices}, {"connect", runConnect}, {"events", runEvents},
         {"images", runImages},   {"apply", runApply},
+        {"set", runSet}, {"export", runExport}, {"import", runImport}, {"reset", runReset},
+        {"profiles", runProfiles},
         {"encode-macros", runEncodeMacros}, {"macros", runMacros},
     };
     const auto found = kCommands.find(command);

@@ -2,6 +2,7 @@
 
 #include "cli/cli_context.h"
 #include "cli/device_commands_cli.h"
+#include "cli/profile_commands_cli.h"
 #include "common/hex.h"
 #include "device/device_commands.h"
 #include "model/device_images_builder.h"
@@ -24,29 +25,48 @@ Result<std::optional<std::string>> profileArgument(const std::string& command,
     return Error{Error::Kind::InvalidInput, command + " takes only --profile FILE"};
 }
 
-// The record a command works on. Until the profile store reads the data directory,
-// the file must be named.
-Result<SettingsRecord> loadRecord(const std::string& command,
-                                  const std::vector<std::string>& arguments)
+// The profile a command works on: the file named with --profile, checked before
+// anything else happens, or else the current profile of the data directory.
+struct ChosenProfile
 {
+    std::optional<CurrentProfile> current; // set when no file was named
+    SettingsRecord record;
+};
+
+// Fails with the exit status to use.
+Result<ChosenProfile> chooseProfile(const CliContext& context, const std::string& command,
+                                    const std::vector<std::string>& arguments, int& failure)
+{
+    failure = kExitUsage;
     Result<std::optional<std::string>> path = profileArgument(command, arguments);
     if (!path)
         return path.error();
-    if (!path->has_value())
-        return Error{Error::Kind::InvalidInput,
-                     command + " needs --profile FILE: reading the current profile of the data "
-                               "directory is not available yet"};
-    return loadProfileFile(**path);
+    ChosenProfile chosen;
+    if (path->has_value()) {
+        Result<SettingsRecord> record = loadProfileFile(**path);
+        if (!record)
+            return record.error();
+        chosen.record = *record;
+        return chosen;
+    }
+    failure = kExitFailure;
+    Result<CurrentProfile> current = loadCurrentProfile(context);
+    if (!current)
+        return current.error();
+    chosen.record = current->record;
+    chosen.current = std::move(*current);
+    return chosen;
 }
 
 } // namespace
 
 int runImages(CliContext& context, const std::vector<std::string>& arguments)
 {
-    Result<SettingsRecord> record = loadRecord("images", arguments);
-    if (!record)
-        return context.fail(record.error(), kExitUsage);
-    const DeviceImages images = buildDeviceImages(*record);
+    int failure = kExitOk;
+    Result<ChosenProfile> chosen = chooseProfile(context, "images", arguments, failure);
+    if (!chosen)
+        return context.fail(chosen.error(), failure);
+    const DeviceImages images = buildDeviceImages(chosen->record);
     context.out << "config " << hexPacked(images.config) << "\n";
     context.out << "buttons " << hexPacked(images.buttons) << "\n";
     for (std::size_t slot = 0; slot < kMacroSlotCount; ++slot)
@@ -57,9 +77,10 @@ int runImages(CliContext& context, const std::vector<std::string>& arguments)
 int runApply(CliContext& context, const std::vector<std::string>& arguments)
 {
     // The file is checked before the mouse is touched at all.
-    Result<SettingsRecord> record = loadRecord("apply", arguments);
-    if (!record)
-        return context.fail(record.error(), kExitUsage);
+    int failure = kExitOk;
+    Result<ChosenProfile> chosen = chooseProfile(context, "apply", arguments, failure);
+    if (!chosen)
+        return context.fail(chosen.error(), failure);
 
     Result<std::unique_ptr<DeviceSession>> session = context.openSession();
     if (!session)
@@ -69,8 +90,15 @@ int runApply(CliContext& context, const std::vector<std::string>& arguments)
     DeviceCommands& commands = *(*session)->link().commands();
     if (Result<std::uint8_t> profile = commands.connect(); !profile)
         return context.fail(profile.error());
-    if (Status applied = commands.apply(buildDeviceImages(*record)); !applied)
+    if (Status applied = commands.apply(buildDeviceImages(chosen->record)); !applied)
         return context.fail(applied.error());
+    // The current profile is saved as it was sent, with its button names. The desktop's
+    // pointer settings are not applied yet: there is no pointer-settings backend.
+    if (chosen->current) {
+        CurrentProfile& current = *chosen->current;
+        if (Status saved = current.store->saveAppliedProfile(current.record); !saved)
+            return context.fail(saved.error());
+    }
     return kExitOk;
 }
 

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "common/result.h"
+#include "model/profile_store.h"
+#include "model/settings_record.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace volantra {
+
+struct CliContext;
+class AtomicFileWriter;
+
+// The current profile of the data directory, loaded with its button names, as the
+// window has it after start-up.
+struct CurrentProfile
+{
+    std::unique_ptr<AtomicFileWriter> writer; // the store writes through it
+    std::unique_ptr<ProfileStore> store;
+    SettingsRecord record;
+};
+Result<CurrentProfile> loadCurrentProfile(const CliContext& context);
+
+// The commands that change profiles on disk: set, export, import, reset and profiles.
+int runSet(CliContext& context, const std::vector<std::string>& arguments);
+int runExport(CliContext& context, const std::vector<std::string>& arguments);
+int runImport(CliContext& context, const std::vector<std::string>& arguments);
+int runReset(CliContext& context, const std::vector<std::string>& arguments);
+int runProfiles(CliContext& context, const std::vector<std::string>& arguments);
+
+} // namespace volantra
