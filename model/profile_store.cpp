@@ -186,6 +186,8 @@ Status ProfileStore::writeItems(const std::string& path)
     if (!ini)
         return ini.error();
     const char* section = itemSection(m_language);
+    const bool existed = exists(path);
+    const IniDocument before = ini->document();
     for (std::size_t i = 0; i < kItemCount; ++i) {
         if (Status written =
                 ini->document().writeString(section, "Item" + std::to_string(i + 1), m_items[i]);
@@ -193,6 +195,9 @@ Status ProfileStore::writeItems(const std::string& path)
             return Error{written.error().kind, path + ": button " + std::to_string(i + 1) + ": " +
                                                    written.error().message};
     }
+    // Names that did not change cost no write (and no flush) after every Apply.
+    if (existed && ini->document() == before)
+        return {};
     // One save for all eight names, so the file never holds half of them.
     return ini->save();
 }
