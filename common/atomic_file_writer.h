@@ -1,0 +1,24 @@
+#pragma once
+
+#include "common/result.h"
+
+#include <cstdint>
+#include <span>
+#include <string>
+
+namespace volantra {
+
+// Replaces whole files so that a crash, a full disk or a failed write never leaves a
+// half-written settings file behind: readers see either the old contents or the new ones.
+// The core saves through this interface; the platform layer supplies the implementation.
+class AtomicFileWriter
+{
+public:
+    virtual ~AtomicFileWriter() = default;
+
+    // Makes `bytes` the contents of the file at `path`, creating it if needed. On failure
+    // the old file is unchanged and the error names `path` and the reason.
+    virtual Status writeFile(const std::string& path, std::span<const std::uint8_t> bytes) = 0;
+};
+
+} // namespace volantra
