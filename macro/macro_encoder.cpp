@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <map>
 #include <optional>
+#include <unordered_map>
 
 namespace volantra {
 namespace {
@@ -15,21 +16,45 @@ namespace {
 // Without recorded delays, every event is followed by this pause.
 constexpr std::int64_t kDefaultDelayMs = 50;
 
+bool onlyDigits(std::string_view text)
+{
+    return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
 // The pause after an event, from the line that follows it.
 std::int64_t delayAfter(std::string_view next, bool recordDelays)
 {
     if (!recordDelays && next.find("ms") == std::string_view::npos)
         return kDefaultDelayMs;
+    // The usual "120 ms" needs no copy; anything else is read the long way.
+    if (next.ends_with(kDelaySuffix) &&
+        onlyDigits(next.substr(0, next.size() - kDelaySuffix.size())))
+        return leadingInteger(next);
     return leadingInteger(withoutEvery(next, kDelaySuffix));
+}
+
+// The key name of a press or release line; the usual "A   Dn" needs no copy.
+std::uint8_t eventKeyCode(std::string_view text, std::string_view suffix)
+{
+    if (text.find(suffix) == text.size() - suffix.size())
+        return macroKeyCode(text.substr(0, text.size() - suffix.size()));
+    return macroKeyCode(withoutEvery(text, suffix));
 }
 
 } // namespace
 
 std::uint8_t macroKeyCode(std::string_view keyName)
 {
-    if (keyName == "Application")
-        return 0;
-    return keyNameToUsage(keyName);
+    // The table, hashed once: encoding looks up every event's key.
+    static const std::unordered_map<std::string_view, std::uint8_t> codes = [] {
+        std::unordered_map<std::string_view, std::uint8_t> table;
+        for (const KeyName& row : keyNameTable())
+            table.emplace(row.name, row.code); // the first row of a name counts
+        table.erase("Application");
+        return table;
+    }();
+    const auto found = codes.find(keyName);
+    return found == codes.end() ? 0 : found->second;
 }
 
 MacroEncoder::MacroEncoder(std::uint16_t loopCount)
@@ -73,40 +98,62 @@ bool MacroEncoder::addEvent(bool release, std::uint8_t code, std::int64_t delayM
     return true;
 }
 
-EncodedMacro encodeMacroSection(const IniDocument& record, std::string_view name)
+MacroSource readMacroSource(const IniDocument& record, std::string_view name)
 {
+    MacroSource macro;
     const int itemCount = record.readInt(name, kItemCountKey, 0);
     if (itemCount <= 0)
-        return {};
-    const bool recordDelays = record.readInt(name, kRecordDelaysKey, 0) != 0;
-    const bool loopEnabled = record.readInt(name, kLoopEnabledKey, 0) != 0;
-    const int loopTimes = record.readInt(name, kLoopTimesKey, 0);
-    const std::uint16_t loopCount =
-        loopEnabled && loopTimes >= kMinLoopTimes && loopTimes <= kMaxLoopTimes
-            ? static_cast<std::uint16_t>(loopTimes)
-            : 1;
+        return macro;
+    macro.recordDelays = record.readInt(name, kRecordDelaysKey, 0);
+    macro.loopEnabled = record.readInt(name, kLoopEnabledKey, 0);
+    macro.loopTimes = record.readInt(name, kLoopTimesKey, 0);
 
-    // Only the items the section holds can make events; a missing item reads as empty
-    // text, so a huge ItemCount costs nothing.
     std::map<std::int64_t, std::string> items;
     for (IniEntry& entry : record.entries(name)) {
         if (std::optional<std::int64_t> index = macroItemIndex(entry.key, itemCount))
             items.emplace(*index, std::move(entry.value));
     }
+    std::int64_t expected = 0;
+    for (auto& [index, text] : items) {
+        if (index != expected)
+            macro.items.emplace_back(); // the missing items before this one
+        macro.items.push_back(std::move(text));
+        expected = index + 1;
+    }
+    if (expected != itemCount)
+        macro.items.emplace_back();
+    return macro;
+}
 
+EncodedMacro encodeMacro(const MacroSource& macro)
+{
+    if (macro.items.empty())
+        return {};
+    const bool recordDelays = macro.recordDelays != 0;
+    const std::uint16_t loopCount = macro.loopEnabled != 0 && macro.loopTimes >= kMinLoopTimes &&
+                                            macro.loopTimes <= kMaxLoopTimes
+                                        ? static_cast<std::uint16_t>(macro.loopTimes)
+                                        : 1;
     MacroEncoder encoder(loopCount);
-    for (const auto& [index, text] : items) {
+    for (std::size_t i = 0; i < macro.items.size(); ++i) {
+        const std::string& text = macro.items[i];
         const MacroItemKind kind = classifyMacroItem(text);
         if (kind != MacroItemKind::Press && kind != MacroItemKind::Release)
             continue;
-        const auto next = items.find(index + 1);
-        const std::int64_t delay =
-            delayAfter(next == items.end() ? std::string_view() : next->second, recordDelays);
-        if (!encoder.addEvent(kind == MacroItemKind::Release,
-                              macroKeyCode(macroItemKeyName(text).value_or("")), delay))
+        const std::string_view next =
+            i + 1 < macro.items.size() ? std::string_view(macro.items[i + 1]) : std::string_view();
+        if (!encoder.addEvent(
+                kind == MacroItemKind::Release,
+                eventKeyCode(text, kind == MacroItemKind::Press ? kPressSuffix : kReleaseSuffix),
+                delayAfter(next, recordDelays)))
             break;
     }
     return {encoder.image(), encoder.cut()};
+}
+
+EncodedMacro encodeMacroSection(const IniDocument& record, std::string_view name)
+{
+    return encodeMacro(readMacroSource(record, name));
 }
 
 MacroImages encodeAll(const IniDocument& record)

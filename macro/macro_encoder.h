@@ -56,12 +56,28 @@ private:
     bool m_cut = false;
 };
 
-// One macro section of record.ini turned into its image.
+// What the encoder reads of one macro section, as the numbers stand in the file.
+struct MacroSource
+{
+    int recordDelays = 0; // any value but 0 takes the pauses from the delay lines
+    int loopEnabled = 0;  // any value but 0 plays loopTimes times
+    int loopTimes = 0;
+    std::vector<std::string> items;
+};
+
+// One macro turned into its image.
 struct EncodedMacro
 {
     DeviceImage image{};
     bool cut = false;
 };
+
+EncodedMacro encodeMacro(const MacroSource& macro);
+
+// What the encoder needs of the section `name`. Items the section does not hold read as
+// empty lines; a run of them is kept as one, which encodes the same, so a huge ItemCount
+// costs nothing.
+MacroSource readMacroSource(const IniDocument& record, std::string_view name);
 
 // The image of the section `name`, read the way the mouse's images have always been
 // made: a delay option other than 0 takes the pauses from the delay lines, without it
