@@ -46,8 +46,9 @@ SettingsRecord patterned(std::uint8_t seed)
 
 Bytes profileBytes(std::uint8_t flag, const SettingsRecord& record)
 {
-    Bytes bytes{flag};
-    bytes.insert(bytes.end(), record.bytes().begin(), record.bytes().end());
+    Bytes bytes(1 + record.bytes().size());
+    bytes[0] = flag;
+    std::copy(record.bytes().begin(), record.bytes().end(), bytes.begin() + 1);
     return bytes;
 }
 
