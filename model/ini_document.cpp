@@ -4,6 +4,7 @@
 #include <cassert>
 #include <charconv>
 #include <climits>
+#include <unordered_set>
 #include <utility>
 
 namespace volantra {
@@ -44,6 +45,24 @@ bool sameName(std::string_view a, std::string_view b)
                return asciiLower(x) == asciiLower(y);
            });
 }
+
+std::string foldedName(std::string_view name)
+{
+    std::string folded(name);
+    std::transform(folded.begin(), folded.end(), folded.begin(), asciiLower);
+    return folded;
+}
+
+// Keeps the first of each name, comparing without regard to ASCII case, in linear time:
+// a macro section holds over a hundred keys and is listed on every encode.
+class FirstOccurrence
+{
+public:
+    bool isFirst(std::string_view name) { return m_seen.insert(foldedName(name)).second; }
+
+private:
+    std::unordered_set<std::string> m_seen;
+};
 
 bool hasLineBreak(std::string_view text)
 {
@@ -471,10 +490,10 @@ int IniDocument::readInt(std::string_view section, std::string_view key, int def
 std::vector<std::string> IniDocument::sectionNames() const
 {
     std::vector<std::string> names;
+    FirstOccurrence first;
     for (const Section& section : m_sections) {
         const std::string_view name = section.header.name();
-        if (std::none_of(names.begin(), names.end(),
-                         [&](const std::string& seen) { return sameName(seen, name); }))
+        if (first.isFirst(name))
             names.emplace_back(name);
     }
     return names;
@@ -494,12 +513,12 @@ std::vector<IniEntry> IniDocument::entries(std::string_view section) const
     const Section* found = findSection(section);
     if (!found)
         return result;
+    FirstOccurrence first;
     for (const Line& line : found->body) {
         if (line.kind != Line::Kind::Key)
             continue;
         const std::string_view name = line.name();
-        if (std::none_of(result.begin(), result.end(),
-                         [&](const IniEntry& seen) { return sameName(seen.key, name); }))
+        if (first.isFirst(name))
             result.push_back({std::string(name), readValue(line.rawValue())});
     }
     return result;
