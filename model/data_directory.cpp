@@ -104,9 +104,15 @@ DataDirectory::inputsFromEnvironment(const std::optional<std::string>& overrideP
     const fs::path executable = fs::read_symlink("/proc/self/exe", error);
     if (!error) {
         inputs.executableFolder = executable.parent_path().string();
-        // <prefix>/bin/volantra-cli -> <prefix>/share/volantra
+        // Installed: <prefix>/bin/volantra-cli with <prefix>/share/volantra. Run from the
+        // build tree: <build>/cli/volantra-cli with the generated <build>/default-data.
+        const fs::path above = executable.parent_path().parent_path();
+        const fs::path installed = above / "share" / "volantra";
+        const fs::path built = above / "default-data";
         inputs.installedDefaults =
-            (executable.parent_path().parent_path() / "share" / "volantra").string();
+            (fs::is_directory(installed, error) || !fs::is_directory(built, error) ? installed
+                                                                                   : built)
+                .string();
     }
     if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg != nullptr && *xdg != '\0')
         inputs.xdgDataHome = xdg;
