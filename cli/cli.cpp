@@ -3,8 +3,8 @@
 #include "cli/cli_context.h"
 #include "cli/device_commands_cli.h"
 #include "cli/image_commands_cli.h"
-#include "cli/profile_commands_cli.h"
 #include "cli/macro_commands_cli.h"
+#include "cli/profile_commands_cli.h"
 
 #include <map>
 #include <ostream>
@@ -14,7 +14,8 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: volantra-cli [--data-dir DIR] [--simulate] [--trace FILE] [--json] COMMAND [ARGS...]\n"
-    "commands: devices, connect, events, images, apply\n";
+    "commands: devices, connect, events, images, apply, set, export, import, reset,\n"
+    "          profiles, encode-macros, macros\n";
 
 } // namespace
 
@@ -51,11 +52,18 @@ int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
 
     using Handler = int (*)(CliContext&, const std::vector<std::string>&);
     static const std::map<std::string, Handler> kCommands = {
-        {"devices", runDevices}, {"connect", runConnect}, {"events", runEvents},
-        {"images", runImages},   {"apply", runApply},
-        {"set", runSet}, {"export", runExport}, {"import", runImport}, {"reset", runReset},
+        {"devices", runDevices},
+        {"connect", runConnect},
+        {"events", runEvents},
+        {"images", runImages},
+        {"apply", runApply},
+        {"set", runSet},
+        {"export", runExport},
+        {"import", runImport},
+        {"reset", runReset},
         {"profiles", runProfiles},
-        {"encode-macros", runEncodeMacros}, {"macros", runMacros},
+        {"encode-macros", runEncodeMacros},
+        {"macros", runMacros},
     };
     const auto found = kCommands.find(command);
     if (found == kCommands.end())

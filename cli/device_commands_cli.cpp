@@ -1,6 +1,7 @@
 #include "cli/device_commands_cli.h"
 
 #include "cli/cli_context.h"
+#include "cli/json.h"
 #include "common/hex.h"
 #include "device/device_commands.h"
 #include "device/event_listener.h"
@@ -30,24 +31,6 @@ std::string hex4(std::uint16_t value)
     char text[8];
     std::snprintf(text, sizeof text, "0x%04X", value);
     return text;
-}
-
-std::string jsonString(const std::string& text)
-{
-    std::string quoted = "\"";
-    for (char c : text) {
-        if (c == '"' || c == '\\') {
-            quoted += '\\';
-            quoted += c;
-        } else if (static_cast<unsigned char>(c) < 0x20) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
-            quoted += escaped;
-        } else {
-            quoted += c;
-        }
-    }
-    return quoted + "\"";
 }
 
 Result<std::unique_ptr<DeviceSession>> openOrReport(CliContext& context, int& status)

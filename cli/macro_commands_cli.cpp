@@ -1,13 +1,13 @@
 #include "cli/macro_commands_cli.h"
 
 #include "cli/cli_context.h"
+#include "cli/json.h"
 #include "common/hex.h"
 #include "macro/macro_encoder.h"
 #include "macro/macro_store.h"
 #include "model/data_directory.h"
 #include "platform/posix_atomic_file_writer.h"
 
-#include <cstdio>
 #include <ostream>
 
 namespace volantra {
@@ -28,24 +28,6 @@ Result<MacroStore> openStore(const std::string& path)
 {
     static PosixAtomicFileWriter writer;
     return MacroStore::open(path, writer);
-}
-
-std::string jsonString(const std::string& text)
-{
-    std::string quoted = "\"";
-    for (const char c : text) {
-        if (c == '"' || c == '\\') {
-            quoted += '\\';
-            quoted += c;
-        } else if (static_cast<unsigned char>(c) < 0x20) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned char>(c));
-            quoted += escaped;
-        } else {
-            quoted += c;
-        }
-    }
-    return quoted + "\"";
 }
 
 } // namespace

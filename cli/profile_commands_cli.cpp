@@ -3,6 +3,7 @@
 #include "assign/button_function.h"
 #include "assign/function_submenus.h"
 #include "cli/cli_context.h"
+#include "cli/json.h"
 #include "model/data_directory.h"
 #include "model/ini_file.h"
 #include "model/profile_list.h"
@@ -10,7 +11,6 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cstdio>
 #include <functional>
 #include <optional>
 #include <ostream>
@@ -52,24 +52,6 @@ Result<StageColour> colour(const std::string& text)
         return static_cast<std::uint8_t>(std::stoi(text.substr(at, 2), nullptr, 16));
     };
     return StageColour{channel(1), channel(3), channel(5)};
-}
-
-std::string jsonString(const std::string& text)
-{
-    std::string quoted = "\"";
-    for (char c : text) {
-        if (c == '"' || c == '\\') {
-            quoted += '\\';
-            quoted += c;
-        } else if (static_cast<unsigned char>(c) < 0x20) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
-            quoted += escaped;
-        } else {
-            quoted += c;
-        }
-    }
-    return quoted + "\"";
 }
 
 // The choice of a submenu function by its text; its value and label.

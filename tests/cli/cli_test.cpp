@@ -2,6 +2,7 @@
 #include "common/hex.h"
 #include "model/device_images_builder.h"
 #include "model/profile_file.h"
+#include "support/cli_run.h"
 #include "support/temporary_directory.h"
 
 #include <cstdio>
@@ -11,22 +12,11 @@
 namespace volantra {
 namespace {
 
-struct CliRun
-{
-    int status = 0;
-    std::string out;
-    std::string err;
-};
+using test::CliRun;
 
 CliRun run(const std::vector<std::string>& arguments)
 {
-    std::ostringstream out;
-    std::ostringstream err;
-    CliRun result;
-    result.status = runCli(arguments, out, err);
-    result.out = out.str();
-    result.err = err.str();
-    return result;
+    return test::runCliCapturing(arguments);
 }
 
 TEST(Cli, DevicesListsTheSimulatedMouse)

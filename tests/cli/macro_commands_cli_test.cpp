@@ -1,4 +1,5 @@
 #include "cli/cli.h"
+#include "support/cli_run.h"
 #include "support/temporary_directory.h"
 
 #include <fstream>
@@ -8,22 +9,11 @@
 namespace volantra {
 namespace {
 
-struct CliRun
-{
-    int status = 0;
-    std::string out;
-    std::string err;
-};
+using test::CliRun;
 
 CliRun run(const std::vector<std::string>& arguments)
 {
-    std::ostringstream out;
-    std::ostringstream err;
-    CliRun result;
-    result.status = runCli(arguments, out, err);
-    result.out = out.str();
-    result.err = err.str();
-    return result;
+    return test::runCliCapturing(arguments);
 }
 
 void writeText(const std::string& path, const std::string& text)

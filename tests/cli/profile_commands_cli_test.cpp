@@ -2,6 +2,7 @@
 #include "model/ini_file.h"
 #include "model/profile_file.h"
 #include "platform/posix_atomic_file_writer.h"
+#include "support/cli_run.h"
 #include "support/temporary_directory.h"
 #include "tools/default_data.h"
 
@@ -30,12 +31,7 @@ void writeBytes(const std::string& path, const Bytes& bytes)
               static_cast<std::streamsize>(bytes.size()));
 }
 
-struct CliRun
-{
-    int status = 0;
-    std::string out;
-    std::string err;
-};
+using test::CliRun;
 
 class ProfileCommandsCli : public ::testing::Test
 {
@@ -45,13 +41,7 @@ protected:
     CliRun run(std::vector<std::string> arguments)
     {
         arguments.insert(arguments.begin(), {"--data-dir", data.path().string()});
-        std::ostringstream out;
-        std::ostringstream err;
-        CliRun result;
-        result.status = runCli(arguments, out, err);
-        result.out = out.str();
-        result.err = err.str();
-        return result;
+        return test::runCliCapturing(arguments);
     }
     SettingsRecord saved(const std::string& name = "config0.bin")
     {
