@@ -58,10 +58,8 @@ ButtonFunctionCode encodeWindowsChoice(std::uint8_t choice)
 
 ButtonFunctionCode encodeMacro(std::uint8_t position, std::uint8_t repeatMode)
 {
-    // Only slots 1 to 12 hold macros; a position past them would name a slot that
-    // does not exist.
-    if (position >= kMacroSlotCount || repeatMode > kMaxMacroRepeatMode)
-        return kNoFunction;
+    // The mouse numbers its macro slots from 1. A position or repeat mode no dialog can
+    // produce (only a loaded file holds one) is passed on as it stands, modulo 256.
     return code(CodeFamily::Macro, repeatMode, static_cast<std::uint8_t>(position + 1), 0);
 }
 

@@ -80,9 +80,6 @@ struct ButtonParameters
     friend bool operator==(const ButtonParameters&, const ButtonParameters&) = default;
 };
 
-// Highest macro repeat mode the mouse knows.
-inline constexpr std::uint8_t kMaxMacroRepeatMode = 2;
-
 // The code the mouse gets for a button. Any kind or choice a menu could not have produced
 // (possible only from a loaded profile) gives the all-zero code, "no function".
 ButtonFunctionCode encodeButtonFunction(const ButtonParameters& button);

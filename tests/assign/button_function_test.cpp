@@ -94,9 +94,10 @@ const EncodeCase kEncodeCases[] = {
     {"macro 1 repeat 2", macro(0, 2), "09 02 01 00"},
     {"macro 12 repeat 0", macro(11, 0), "09 00 0c 00"},
     {"macro 5 repeat 1", macro(4, 1), "09 01 05 00"},
-    {"macro position past slot 12", macro(12, 0), "00 00 00 00"},
-    {"macro position 255", macro(255, 0), "00 00 00 00"},
-    {"macro repeat mode 3", macro(0, 3), "00 00 00 00"},
+    // Values only a loaded file can hold are copied: the position as position + 1.
+    {"macro position past slot 12", macro(12, 0), "09 00 0d 00"},
+    {"macro position 255 wraps", macro(255, 0), "09 00 00 00"},
+    {"macro repeat mode 3", macro(0, 3), "09 03 01 00"},
     {"button off", junkWithKind(13), "00 00 00 00"},
     {"kind 14", junkWithKind(14), "00 00 00 00"},
     {"kind 255", junkWithKind(255), "00 00 00 00"},
