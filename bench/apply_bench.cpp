@@ -3,6 +3,7 @@
 #include "device/device_commands.h"
 #include "device/device_link.h"
 #include "device/sleeper.h"
+#include "model/device_images_builder.h"
 #include "platform/event_fd_waker.h"
 #include "platform/sim/simulated_backend.h"
 
@@ -61,6 +62,22 @@ void discovery(benchmark::State& state)
     }
 }
 BENCHMARK(discovery)->Unit(benchmark::kMicrosecond);
+
+void buildImages(benchmark::State& state)
+{
+    // A record with every byte set, so each button takes a real branch of the encoder.
+    SettingsRecord::Bytes bytes{};
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+        bytes[i] = static_cast<std::uint8_t>(i * 13);
+    for (std::size_t button = 0; button < SettingsRecord::kButtonCount; ++button)
+        bytes[0x03C + button] = static_cast<std::uint8_t>(button + 5);
+    const SettingsRecord record(bytes);
+    for (auto _ : state) {
+        DeviceImages images = buildDeviceImages(record);
+        benchmark::DoNotOptimize(images);
+    }
+}
+BENCHMARK(buildImages)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 } // namespace volantra

@@ -185,6 +185,48 @@ TEST(Cli, ApplySendsTheProfileWithTheFullSequence)
     EXPECT_EQ(lines[10], "write 00 " + hexSpaced(std::span(images.config).last(64)));
 }
 
+// What the mouse was sent, read back from the trace: each image command followed by the
+// two output reports that carry its image, as "config"/"buttons"/"macroN" lines.
+std::string imagesFromTrace(const std::vector<std::string>& trace)
+{
+    std::string images;
+    for (std::size_t i = 0; i + 4 < trace.size(); ++i) {
+        const std::optional<std::vector<std::uint8_t>> report =
+            parseHex(trace[i].substr(trace[i].find(' ') + 1));
+        if (!trace[i].starts_with("set-feature") || !report || report->size() < 3)
+            continue;
+        std::string name;
+        if ((*report)[1] == 0x0C)
+            name = "config";
+        else if ((*report)[1] == 0x0D)
+            name = "buttons";
+        else if ((*report)[1] == 0x0F)
+            name = "macro" + std::to_string((*report)[2]);
+        else
+            continue;
+        std::string hex;
+        for (std::size_t chunk : {i + 1, i + 3}) {
+            EXPECT_TRUE(trace[chunk].starts_with("write 00 ")) << trace[chunk];
+            hex += hexPacked(*parseHex(trace[chunk].substr(9)));
+        }
+        images += name + " " + hex + "\n";
+    }
+    return images;
+}
+
+TEST(Cli, ApplySendsExactlyTheImagesThatImagesPrints)
+{
+    test::TemporaryDirectory directory;
+    std::vector<std::uint8_t> bytes = sampleProfile();
+    bytes[1] = 4; // a profile byte other than 0: the images still go to profile 0
+    const std::string profile = writeProfile(directory, "p.bin", bytes);
+    const CliRun printed = run({"images", "--profile", profile});
+    ASSERT_EQ(printed.status, 0) << printed.err;
+    const std::string trace = directory.file("trace.log");
+    ASSERT_EQ(run({"--simulate", "--trace", trace, "apply", "--profile", profile}).status, 0);
+    EXPECT_EQ(imagesFromTrace(test::readLines(trace)), printed.out);
+}
+
 // The events command runs until interrupted, so it is tried as its own process.
 TEST(Cli, EventsPrintsTheMouseEventsUntilInterrupted)
 {
