@@ -1,5 +1,6 @@
 #include "common/hex.h"
 #include "model/config_block.h"
+#include "support/random_record.h"
 
 #include <gtest/gtest.h>
 #include <random>
@@ -18,14 +19,7 @@ DeviceImage imageFromHex(std::string_view text)
     return image;
 }
 
-SettingsRecord randomRecord(unsigned seed)
-{
-    std::mt19937 random(seed);
-    SettingsRecord::Bytes bytes{};
-    for (auto& byte : bytes)
-        byte = static_cast<std::uint8_t>(random());
-    return SettingsRecord(bytes);
-}
+using test::randomRecord;
 
 TEST(ConfigBlock, TemplateIsWhatTheMouseExpects)
 {

@@ -1,6 +1,7 @@
 #include "model/button_table.h"
 #include "model/config_block.h"
 #include "model/device_images_builder.h"
+#include "support/random_record.h"
 
 #include <gtest/gtest.h>
 #include <random>
@@ -8,14 +9,7 @@
 namespace volantra {
 namespace {
 
-SettingsRecord randomRecord(unsigned seed)
-{
-    std::mt19937 random(seed);
-    SettingsRecord::Bytes bytes{};
-    for (auto& byte : bytes)
-        byte = static_cast<std::uint8_t>(random());
-    return SettingsRecord(bytes);
-}
+using test::randomRecord;
 
 TEST(CopyMacroBlocks, CopiesTheTwelveImagesSlotByslot)
 {

@@ -14,11 +14,7 @@ namespace {
 
 using test::TemporaryDirectory;
 
-std::string readFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+using test::readText;
 
 void writeFile(const std::string& path, const std::string& bytes)
 {
@@ -44,7 +40,7 @@ TEST(IniFile, AMissingFileIsEmptyAndTheFirstWriteCreatesIt)
     EXPECT_FALSE(std::filesystem::exists(path));
 
     ASSERT_TRUE(file.writeString("Macro_0", "MacroLoopTimes", "1").ok());
-    EXPECT_EQ(readFile(path), "[Macro_0]\nMacroLoopTimes=1\n");
+    EXPECT_EQ(readText(path), "[Macro_0]\nMacroLoopTimes=1\n");
     EXPECT_EQ(loaded(path, writer).readInt("macro_0", "macrolooptimes", 0), 1);
 }
 
@@ -89,7 +85,7 @@ TEST(IniFile, EditOfAFileFromAnotherEditorKeepsEveryOtherByte)
     ASSERT_TRUE(file.writeString("Setting-EN", "Item1", "Forward").ok());
     ASSERT_TRUE(file.writeString("Setting-EN", "Item3", "Middle Click").ok());
     ASSERT_TRUE(file.writeString("Skins", "GColor", "0").ok());
-    EXPECT_EQ(readFile(path), "\xEF\xBB\xBF; written by hand\r\n"
+    EXPECT_EQ(readText(path), "\xEF\xBB\xBF; written by hand\r\n"
                               "[Setting-EN]\r\n"
                               "Item1 = Forward\r\n"
                               "Item2=\"  Right Click  \"\r\n"
@@ -115,7 +111,7 @@ TEST(IniFile, BatchedEditsReachTheDiskInOneSave)
             file.document()
                 .writeString("Setting-EN", "Item" + std::to_string(i), "B" + std::to_string(i))
                 .ok());
-    EXPECT_EQ(readFile(path), "[Setting-EN]\nItem1=a\n"); // nothing written yet
+    EXPECT_EQ(readText(path), "[Setting-EN]\nItem1=a\n"); // nothing written yet
 
     ASSERT_TRUE(file.save().ok());
     const IniFile reread = loaded(path, writer);
@@ -158,7 +154,7 @@ TEST(IniFile, AFailedSaveLeavesDocumentAndDiskAsTheyWere)
         EXPECT_NE(status.error().message.find(path), std::string::npos) << status.error().message;
         EXPECT_TRUE(file.document() == before);
     }
-    EXPECT_EQ(readFile(directory.file("moved/str.ini")), "[Profile]\nItemCount=1\nItem0=Default\n");
+    EXPECT_EQ(readText(directory.file("moved/str.ini")), "[Profile]\nItemCount=1\nItem0=Default\n");
 }
 
 TEST(IniFile, RefusedEditsNameTheFileAndWriteNothing)
@@ -192,7 +188,7 @@ TEST(IniFile, KeepsAUtf16FileUtf16)
     std::string after = "\xFF\xFE";
     for (char c : std::string("[Skins]\r\nPath=Blue\r\n"))
         after += std::string{c, '\0'};
-    EXPECT_EQ(readFile(path), after);
+    EXPECT_EQ(readText(path), after);
 }
 
 TEST(IniFile, LoadFailuresNameTheFile)

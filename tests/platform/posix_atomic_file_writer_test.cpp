@@ -24,11 +24,7 @@ namespace {
 
 using test::TemporaryDirectory;
 
-std::string readFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+using test::readText;
 
 void writePlainFile(const std::string& path, const std::string& bytes)
 {
@@ -108,7 +104,7 @@ TEST(PosixAtomicFileWriter, WritesTheBytesWhole)
         const std::string path = directory.file("str0.ini");
 
         ASSERT_EQ(errorOf(writer.writeFile(path, bytesOf(bytes))), "");
-        EXPECT_EQ(readFile(path), bytes);
+        EXPECT_EQ(readText(path), bytes);
         EXPECT_EQ(modeOf(path), 0644 & ~currentUmask());
         EXPECT_EQ(entriesOf(directory.path()), std::vector<std::string>{"str0.ini"});
     }
@@ -126,7 +122,7 @@ TEST(PosixAtomicFileWriter, ReplacingKeepsTheOldFilesMode)
         ASSERT_EQ(::chmod(path.c_str(), mode), 0);
 
         ASSERT_EQ(errorOf(writer.writeFile(path, bytesOf("new\n"))), "");
-        EXPECT_EQ(readFile(path), "new\n");
+        EXPECT_EQ(readText(path), "new\n");
         EXPECT_EQ(modeOf(path), mode);
         EXPECT_EQ(entriesOf(directory.path()), std::vector<std::string>{"record.ini"});
     }
@@ -144,7 +140,7 @@ TEST(PosixAtomicFileWriter, WritesThroughASymbolicLink)
 
     ASSERT_EQ(errorOf(writer.writeFile(link, bytesOf("new\n"))), "");
     EXPECT_TRUE(std::filesystem::is_symlink(link));
-    EXPECT_EQ(readFile(real), "new\n");
+    EXPECT_EQ(readText(real), "new\n");
     EXPECT_EQ(entriesOf(directory.path() / "dotfiles"), std::vector<std::string>{"str.ini"});
 }
 
@@ -177,7 +173,7 @@ TEST(PosixAtomicFileWriter, FailuresNameTheFileAndLeaveNoTrace)
         EXPECT_NE(status.error().message.find(target), std::string::npos) << status.error().message;
         EXPECT_NE(status.error().message.find(c.reason), std::string::npos)
             << status.error().message;
-        EXPECT_EQ(readFile(directory.file("plain")), "untouched");
+        EXPECT_EQ(readText(directory.file("plain")), "untouched");
         EXPECT_TRUE(std::filesystem::is_directory(directory.path() / "folder"));
         EXPECT_TRUE(std::filesystem::is_empty(directory.path() / "folder"));
         EXPECT_EQ(entriesOf(directory.path()), (std::vector<std::string>{"folder", "plain"}));
@@ -210,7 +206,7 @@ TEST(PosixAtomicFileWriter, AFullDiskLeavesTheOldFileWhole)
         ASSERT_NE(message, "") << "the write was expected to fail";
         EXPECT_NE(message.find(path), std::string::npos) << message;
         EXPECT_NE(message.find("File too large"), std::string::npos) << message;
-        EXPECT_EQ(readFile(path), old);
+        EXPECT_EQ(readText(path), old);
         EXPECT_EQ(entriesOf(directory.path()), std::vector<std::string>{"str.ini"});
     }
 }
@@ -249,7 +245,7 @@ TEST(PosixAtomicFileWriter, AnUnwritableFolderLeavesTheOldFileWhole)
     ASSERT_NE(message, "") << "the write was expected to fail";
     EXPECT_NE(message.find(path), std::string::npos) << message;
     EXPECT_NE(message.find("Permission denied"), std::string::npos) << message;
-    EXPECT_EQ(readFile(path), "old\n");
+    EXPECT_EQ(readText(path), "old\n");
     EXPECT_EQ(entriesOf(directory.path() / "locked"), std::vector<std::string>{"str.ini"});
 }
 

@@ -46,6 +46,12 @@ inline std::vector<std::string> readLines(const std::string& path)
     return lines;
 }
 
+inline std::string readText(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
 inline std::vector<std::uint8_t> readBytes(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
