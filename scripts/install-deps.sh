@@ -4,10 +4,12 @@
 set -eu
 
 PACKAGES="build-essential cmake ninja-build pkg-config git
-qt6-base-dev libudev-dev
+qt6-base-dev qt6-qpa-plugins libudev-dev libglib2.0-dev
+fonts-dejavu-core fonts-wqy-microhei
 libgtest-dev libgmock-dev libbenchmark-dev umockdev libumockdev-dev
 clang libclang-rt-14-dev clang-format
-xvfb xauth xdotool imagemagick dbus"
+xvfb xauth xdotool imagemagick dbus dbus-x11 trayer dunst
+gsettings-desktop-schemas libglib2.0-bin"
 
 missing=""
 for package in $PACKAGES; do

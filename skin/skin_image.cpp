@@ -1,0 +1,75 @@
+#include "skin/skin_image.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QImageReader>
+
+namespace volantra::SkinImage {
+
+namespace {
+
+Decoded refuse(const QString& name, const QString& why)
+{
+    return {QImage(), QStringLiteral("%1: %2").arg(name, why)};
+}
+
+Decoded decode(QIODevice& device, const QString& name)
+{
+    QImageReader::setAllocationLimit(kAllocationLimitMb);
+    QImageReader reader(&device, "png");
+    reader.setAutoTransform(false);
+    if (!reader.canRead())
+        return refuse(name, QStringLiteral("not a PNG image"));
+    const QSize size = reader.size();
+    if (!size.isValid() || size.isEmpty())
+        return refuse(name, QStringLiteral("the image has no size"));
+    if (size.width() > kMaxDimension || size.height() > kMaxDimension)
+        return refuse(name, QStringLiteral("the image is %1 × %2 pixels, larger than a skin "
+                                           "image can be (%3 × %3)")
+                                .arg(size.width())
+                                .arg(size.height())
+                                .arg(kMaxDimension));
+    QImage image;
+    if (!reader.read(&image) || image.isNull())
+        return refuse(name, reader.errorString());
+    return {premultiplied(image), QString()};
+}
+
+} // namespace
+
+QImage premultiplied(const QImage& image)
+{
+    if (!image.hasAlphaChannel())
+        return image.convertToFormat(QImage::Format_RGB32);
+    // Qt's own conversion rounds; the blending rule needs the floor, so do it by hand.
+    QImage source = image.convertToFormat(QImage::Format_ARGB32);
+    QImage result(source.size(), QImage::Format_ARGB32_Premultiplied);
+    for (int y = 0; y < source.height(); ++y) {
+        const auto* in = reinterpret_cast<const QRgb*>(source.constScanLine(y));
+        auto* out = reinterpret_cast<QRgb*>(result.scanLine(y));
+        for (int x = 0; x < source.width(); ++x) {
+            const int a = qAlpha(in[x]);
+            out[x] =
+                qRgba(qRed(in[x]) * a / 255, qGreen(in[x]) * a / 255, qBlue(in[x]) * a / 255, a);
+        }
+    }
+    return result;
+}
+
+Decoded decodeFile(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return refuse(path, file.errorString());
+    return decode(file, path);
+}
+
+Decoded decodeData(const QByteArray& data, const QString& name)
+{
+    QBuffer buffer;
+    buffer.setData(data);
+    buffer.open(QIODevice::ReadOnly);
+    return decode(buffer, name);
+}
+
+} // namespace volantra::SkinImage
