@@ -40,6 +40,14 @@ public:
     // A press at `point` (window coordinates); true when the record changed and the
     // section must be redrawn.
     virtual bool click(QPoint point, QPoint origin, SectionContext& context) = 0;
+    // A move with the left button held after a press that went to click(); true when the
+    // record changed. Sections without dragging ignore it.
+    virtual bool drag(QPoint /*point*/, QPoint /*origin*/, SectionContext& /*context*/)
+    {
+        return false;
+    }
+    // The left button was released; ends a drag that click() started.
+    virtual void release() {}
     // Controls that live only while the content is shown expanded.
     virtual void showControls(QPoint /*origin*/, SectionContext& /*context*/) {}
     virtual void hideControls() {}
