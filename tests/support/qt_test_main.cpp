@@ -1,0 +1,14 @@
+// Test entry point for tests of windows and drawing: a real QApplication on Qt's
+// offscreen platform (unless the caller chose another, e.g. xcb under Xvfb).
+#include <QApplication>
+
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
