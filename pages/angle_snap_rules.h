@@ -1,0 +1,61 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace volantra {
+
+class SettingsRecord;
+
+// The Angle Snap section: a picture of the level and a horizontal slider of ten steps.
+// Positions are pixels relative to the section's origin (its header's left and bottom
+// edge).
+class AngleSnapRules
+{
+public:
+    static constexpr const char* kTitle = "Angle Snap";
+    static constexpr const char* kBackground = "/AngleSnap/BK_AngleSnap.png";
+    static constexpr std::uint8_t kLowestLevel = 1;
+    static constexpr std::uint8_t kHighestLevel = 10;
+    // The width of one step of the skin's slider images; the first step is narrower.
+    static constexpr int kStepWidth = 21;
+    static constexpr int kFirstStepWidth = 9;
+
+    // Left and top inclusive, right and bottom exclusive.
+    struct Area
+    {
+        int left = 0;
+        int top = 0;
+        int right = 0;
+        int bottom = 0;
+
+        constexpr bool contains(int x, int y) const
+        {
+            return x >= left && x < right && y >= top && y < bottom;
+        }
+        friend bool operator==(const Area&, const Area&) = default;
+    };
+
+    // The level picture; its top-left is where "/AngleSnap/<level>.png" is drawn.
+    static constexpr Area kPictureArea{.left = 20, .top = 10, .right = 227, .bottom = 95};
+    // Where the slider answers; its top-left is where "/StageSlider/<level>.png" is drawn.
+    static constexpr Area kSliderArea{.left = 20, .top = 106, .right = 228, .bottom = 115};
+
+    // The caption "1" to "10" under the slider's step of `level`, drawn left aligned.
+    static Area captionArea(int level);
+
+    // The level a press at (x, y) picks; nothing outside the slider.
+    static std::optional<std::uint8_t> levelAt(int x, int y);
+    // Stores the picked level; true when the stored byte changed.
+    static bool click(SettingsRecord& record, int x, int y);
+
+    // A profile may hold any byte here: the section shows it clamped to 1 to 10 and
+    // leaves the byte alone until the user picks a level.
+    static std::uint8_t shownLevel(std::uint8_t stored);
+    // "/AngleSnap/<level>.png" and "/StageSlider/<level>.png" for the level shown.
+    static std::string levelPicture(std::uint8_t stored);
+    static std::string sliderImage(std::uint8_t stored);
+};
+
+} // namespace volantra
