@@ -4,6 +4,12 @@
 #include <QFile>
 #include <QImageReader>
 
+// Resources of a static library are registered by hand, outside any namespace.
+static void registerSkinResources()
+{
+    Q_INIT_RESOURCE(skin_resources);
+}
+
 namespace volantra::SkinImage {
 
 namespace {
@@ -70,6 +76,20 @@ Decoded decodeData(const QByteArray& data, const QString& name)
     buffer.setData(data);
     buffer.open(QIODevice::ReadOnly);
     return decode(buffer, name);
+}
+
+} // namespace volantra::SkinImage
+
+namespace volantra::SkinImage {
+
+QImage scrollThumb()
+{
+    static const bool registered = (registerSkinResources(), true);
+    (void)registered;
+    QFile file(QStringLiteral(":/volantra/scroll_thumb.png"));
+    file.open(QIODevice::ReadOnly);
+    // The thumb's slot in the track is 7 pixels wide; a wider image is cut to it.
+    return decodeData(file.readAll(), file.fileName()).image.copy(0, 0, 7, 114);
 }
 
 } // namespace volantra::SkinImage

@@ -26,5 +26,8 @@ Decoded decodeData(const QByteArray& data, const QString& name);
 // blending step expects; images without alpha come back as RGB32.
 QImage premultiplied(const QImage& image);
 
+// The scroll thumb of the main window, built into the program: 7 × 114 pixels.
+QImage scrollThumb();
+
 } // namespace SkinImage
 } // namespace volantra

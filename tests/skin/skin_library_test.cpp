@@ -1,0 +1,138 @@
+#include "skin/skin_library.h"
+#include "skin/skinned_dialog.h"
+#include "support/temporary_directory.h"
+
+#include <QDir>
+#include <QPainter>
+#include <chrono>
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace volantra {
+namespace {
+
+class SkinFolder
+{
+public:
+    explicit SkinFolder(const std::string& name = "Dark")
+        : m_root(SkinRoot::forProfile(m_directory.path().string(), name))
+    {
+    }
+
+    const SkinRoot& root() const { return m_root; }
+    std::string directory() const { return m_directory.path().string(); }
+
+    void put(const std::string& relative, QSize size, QColor colour)
+    {
+        const QString path = QString::fromStdString(m_root.image(relative));
+        QDir().mkpath(QFileInfo(path).path());
+        QImage image(size, QImage::Format_ARGB32);
+        image.fill(colour);
+        ASSERT_TRUE(image.save(path, "PNG"));
+    }
+    void remove(const std::string& relative) { std::filesystem::remove(m_root.image(relative)); }
+    // Makes sure a rewrite within the file system's time resolution is still seen.
+    void touchLater(const std::string& relative)
+    {
+        const auto path = m_root.image(relative);
+        std::filesystem::last_write_time(path, std::filesystem::last_write_time(path) +
+                                                   std::chrono::seconds(2));
+    }
+
+private:
+    test::TemporaryDirectory m_directory;
+    SkinRoot m_root;
+};
+
+TEST(SkinLibraryTest, CachedImagesAreFreshAfterTheFileChanges)
+{
+    SkinFolder skin;
+    skin.put("/Enable.png", QSize(10, 9), Qt::red);
+    SkinLibrary library(skin.root());
+    EXPECT_EQ(library.image("/Enable.png").pixel(5, 5), qRgb(255, 0, 0));
+    EXPECT_EQ(library.image("/Enable.png").pixel(5, 5), qRgb(255, 0, 0));
+
+    skin.put("/Enable.png", QSize(10, 9), Qt::blue);
+    skin.touchLater("/Enable.png");
+    EXPECT_EQ(library.image("/Enable.png").pixel(5, 5), qRgb(0, 0, 255));
+
+    skin.remove("/Enable.png");
+    EXPECT_TRUE(library.image("/Enable.png").isNull());
+}
+
+TEST(SkinLibraryTest, MissingImagesDrawNothingAndAreReportedOncePerPath)
+{
+    SkinFolder skin;
+    skin.put("/Logo.png", QSize(4, 4), Qt::white);
+    SkinLibrary library(skin.root());
+    QImage target(20, 20, QImage::Format_RGB32);
+    target.fill(Qt::black);
+    QPainter painter(&target);
+    for (int redraw = 0; redraw < 3; ++redraw) {
+        EXPECT_FALSE(library.draw(painter, "/MacroManagement/Pane.png", QPoint(0, 0)));
+        EXPECT_TRUE(library.draw(painter, "/Logo.png", QPoint(10, 10)));
+    }
+    painter.end();
+    EXPECT_EQ(target.pixel(1, 1), qRgb(0, 0, 0));
+    EXPECT_EQ(target.pixel(11, 11), qRgb(255, 255, 255));
+
+    const QStringList problems = library.takeNewProblems();
+    ASSERT_EQ(problems.size(), 1);
+    EXPECT_TRUE(problems[0].contains("Skins/Dark/MacroManagement/Pane.png"));
+    EXPECT_TRUE(library.takeNewProblems().isEmpty());
+    // A missing section background counts as height 0.
+    EXPECT_EQ(library.size("/Lighting/BK_Lighting.png"), QSize(0, 0));
+}
+
+TEST(SkinLibraryTest, BrokenFilesAreReportedLikeMissingOnes)
+{
+    SkinFolder skin;
+    const std::string path = skin.root().image("/main.png");
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    test::writeBytes(path, {'n', 'o', 't', ' ', 'p', 'n', 'g'});
+    SkinLibrary library(skin.root());
+    EXPECT_FALSE(library.exists("/main.png"));
+    const QStringList problems = library.takeNewProblems();
+    ASSERT_EQ(problems.size(), 1);
+    EXPECT_TRUE(problems[0].contains("main.png"));
+}
+
+class PlainDialog : public SkinnedDialog
+{
+public:
+    using SkinnedDialog::SkinnedDialog;
+
+protected:
+    void paintContent(QPainter&) override {}
+};
+
+TEST(SkinnedDialogTest, TheDialogTakesItsBackgroundsSize)
+{
+    SkinFolder skin;
+    skin.put("/single-key.png", QSize(372, 275), Qt::darkGray);
+    SkinLibrary library(skin.root());
+    PlainDialog dialog(library, nullptr, "/single-key.png");
+    ASSERT_TRUE(dialog.hasBackground());
+    EXPECT_EQ(dialog.size(), QSize(372, 275));
+    EXPECT_EQ(&dialog.imageSource(), &library);
+}
+
+TEST(SkinnedDialogTest, AMissingBackgroundComesFromTheDefaultSkinOrNotAtAll)
+{
+    SkinFolder skin;
+    SkinFolder installed("Default");
+    installed.put("/combo-key.png", QSize(380, 280), Qt::darkGray);
+    SkinLibrary library(skin.root());
+    SkinLibrary fallback(installed.root());
+
+    PlainDialog rescued(library, &fallback, "/combo-key.png");
+    ASSERT_TRUE(rescued.hasBackground());
+    EXPECT_EQ(rescued.size(), QSize(380, 280));
+    EXPECT_EQ(&rescued.imageSource(), &fallback);
+
+    PlainDialog lost(library, &fallback, "/macro-key.png");
+    EXPECT_FALSE(lost.hasBackground());
+}
+
+} // namespace
+} // namespace volantra
