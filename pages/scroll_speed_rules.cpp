@@ -1,0 +1,71 @@
+#include "pages/scroll_speed_rules.h"
+
+#include "model/settings_record.h"
+
+#include <algorithm>
+
+namespace volantra {
+
+ScrollSpeedRules::Target ScrollSpeedRules::targetAt(int x, int y)
+{
+    if (kLinesMark.contains(x, y))
+        return Target::LinesMark;
+    if (kScreenMark.contains(x, y))
+        return Target::ScreenMark;
+    if (kUpArrow.contains(x, y))
+        return Target::UpArrow;
+    if (kDownArrow.contains(x, y))
+        return Target::DownArrow;
+    return Target::None;
+}
+
+bool ScrollSpeedRules::click(SettingsRecord& record, int x, int y)
+{
+    const std::uint8_t mode = record.scrollMode();
+    const std::uint8_t lines = record.wheelScrollLines();
+    switch (targetAt(x, y)) {
+    case Target::None:
+        return false;
+    case Target::LinesMark:
+        record.setScrollMode(kByLines);
+        break;
+    case Target::ScreenMark:
+        record.setScrollMode(kByScreen);
+        break;
+    case Target::UpArrow:
+        record.setWheelScrollLines(
+            static_cast<std::uint8_t>(std::min(shownLines(lines) + 1, kMostLines)));
+        break;
+    case Target::DownArrow:
+        record.setWheelScrollLines(
+            static_cast<std::uint8_t>(std::max(shownLines(lines) - 1, kFewestLines)));
+        break;
+    }
+    return record.scrollMode() != mode || record.wheelScrollLines() != lines;
+}
+
+int ScrollSpeedRules::shownLines(std::uint8_t stored)
+{
+    return std::clamp<int>(stored, kFewestLines, kMostLines);
+}
+
+ScrollSpeedRules::Committed ScrollSpeedRules::commitTyped(std::string_view typed)
+{
+    std::size_t at = 0;
+    while (at < typed.size() && (typed[at] == ' ' || typed[at] == '\t'))
+        ++at;
+    bool negative = false;
+    if (at < typed.size() && (typed[at] == '+' || typed[at] == '-')) {
+        negative = typed[at] == '-';
+        ++at;
+    }
+    // Digits past 100 cannot bring the count back into range, so stop counting there.
+    int number = 0;
+    for (; at < typed.size() && typed[at] >= '0' && typed[at] <= '9'; ++at)
+        number = std::min(number * 10 + (typed[at] - '0'), kMostLines + 1);
+    if (negative || number < kFewestLines || number > kMostLines)
+        number = kFewestLines;
+    return {static_cast<std::uint8_t>(number), std::to_string(number)};
+}
+
+} // namespace volantra
