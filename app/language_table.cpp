@@ -198,14 +198,9 @@ constexpr auto kEntries = std::to_array<LanguageEntry>({
     {{"Insert Delay", "插入延时", "插入延時"}},
     {{"Macro numbers up to 12.", "最多可以新建12个宏。", "最多可以新建12個巨集。"}},
 
-    // The key and macro-key dialogs.
+    // The help window and the key dialogs (their prompts and the macro dialog's repeat modes
+    // are kept with the dialogs, in assign/capture_dialog_texts.h).
     {{"Ok", "确定", "確定"}},
-    {{"Please enter a key", "请输入一个按键", "請輸入一個按鍵"}},
-    {{"Please select a macro", "请从列表框选择一个宏", "請從清單方塊選擇一個巨集"}},
-    {{"Repeat a specified number of times or press any key to end", "重复指定次数或按任意键结束",
-      "重複指定次數或按任意鍵結束"}},
-    {{"Repeat until press any key to end", "重复直到按任意键结束", "重複直到按任意鍵結束"}},
-    {{"Repeat until the key is released", "重复直到该按键松开结束", "重複直到該按鍵鬆開結束"}},
 
     // The profile manager.
     {{"Configuration", "配置", "配置"}},
@@ -232,12 +227,6 @@ constexpr auto kEntries = std::to_array<LanguageEntry>({
     {{"SETWHEELSCROLLLINES failed.", "设置滚动行数失败。", "設置滾動行數失敗。"}},
     {{"SPI_SETDOUBLECLICKTIME failed.", "设置双击速度失败。", "設置雙擊速度失敗。"}},
     {{"LoadPng---Load image failed.", "加载图片失败。", "載入圖片失敗。"}},
-    {{"Single Key Dialog Load background image failed!!!", "单键对话框加载背景图片失败！",
-      "單鍵對話框載入背景圖片失敗！"}},
-    {{"Combo Dialog Load background image failed!!!", "组合键对话框加载背景图片失败！",
-      "組合鍵對話框載入背景圖片失敗！"}},
-    {{"Macro Key Dialog Load background image failed!!!", "宏按键对话框加载背景图片失败！",
-      "巨集按鍵對話框載入背景圖片失敗！"}},
     {{"Macro Manager Dialog Load background image failed!!!", "宏管理器加载背景图片失败！",
       "巨集管理器載入背景圖片失敗！"}},
     {{"Config Dialog Load background image failed!!!", "配置对话框加载背景图片失败！",

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <ostream>
+#include <iostream>
 #include <set>
 #include <string>
 #include <string_view>
@@ -14,7 +14,7 @@ namespace volantra {
 class NoticePolicy
 {
 public:
-    explicit NoticePolicy(std::ostream& log) : m_log(log) {}
+    explicit NoticePolicy(std::ostream& log = std::cerr) : m_log(log) {}
 
     // Logs the message and returns true the first time `cause` is reported; the caller
     // shows its box only then.

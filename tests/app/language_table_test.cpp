@@ -111,8 +111,6 @@ TEST(LanguageTable, TextsKeptAsTheMousesUsersKnowThem)
          "最多可以新建12個巨集。"},
         {"Profile numbers up to 6.", TextContext::General, "最多可以存储6个配置。",
          "最多可以存儲6個配置。"},
-        {"Please select a macro", TextContext::General, "请从列表框选择一个宏",
-         "請從清單方塊選擇一個巨集"},
     };
     const LanguageTable& english = LanguageTable::forLanguage(Language::English);
     const LanguageTable& simplified = LanguageTable::forLanguage(Language::SimplifiedChinese);
