@@ -198,10 +198,6 @@ constexpr auto kEntries = std::to_array<LanguageEntry>({
     {{"Insert Delay", "插入延时", "插入延時"}},
     {{"Macro numbers up to 12.", "最多可以新建12个宏。", "最多可以新建12個巨集。"}},
 
-    // The help window and the key dialogs (their prompts and the macro dialog's repeat modes
-    // are kept with the dialogs, in assign/capture_dialog_texts.h).
-    {{"Ok", "确定", "確定"}},
-
     // The profile manager.
     {{"Configuration", "配置", "配置"}},
     {{"Delete", "删除", "刪除"}, kProfileManager},
@@ -212,6 +208,7 @@ constexpr auto kEntries = std::to_array<LanguageEntry>({
     {{"PROFILE", "PROFILE", "PROFILE"}}, // the first word of a new profile's name
 
     // The help window.
+    {{"Ok", "确定", "確定"}},
     {{"Update 驱动更新", "Update 驱动更新", "Update 驱动更新"}},
     {{"Version：1.0", "Version：1.0", "Version：1.0"}},
 

@@ -27,9 +27,10 @@ struct LanguageEntry
 };
 
 // The user-interface texts of one language: the main window's, its notices and message
-// boxes, the tray menu and the dialogs' own texts. Each text is looked up by its English
-// text. The button-function submenus keep their texts beside their codes
-// (assign/function_submenus.h) and are not repeated here.
+// boxes, the tray menu, and the texts of the macro editor, the profile manager and the help
+// window. Each text is looked up by its English text. The button-function submenus and the
+// key dialogs keep their texts beside their rules (assign/function_submenus.h,
+// assign/capture_dialog_texts.h) and are not repeated here.
 class LanguageTable
 {
 public:
