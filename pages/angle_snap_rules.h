@@ -1,5 +1,7 @@
 #pragma once
 
+#include "pages/section_area.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -22,28 +24,13 @@ public:
     static constexpr int kStepWidth = 21;
     static constexpr int kFirstStepWidth = 9;
 
-    // Left and top inclusive, right and bottom exclusive.
-    struct Area
-    {
-        int left = 0;
-        int top = 0;
-        int right = 0;
-        int bottom = 0;
-
-        constexpr bool contains(int x, int y) const
-        {
-            return x >= left && x < right && y >= top && y < bottom;
-        }
-        friend bool operator==(const Area&, const Area&) = default;
-    };
-
     // The level picture; its top-left is where "/AngleSnap/<level>.png" is drawn.
-    static constexpr Area kPictureArea{.left = 20, .top = 10, .right = 227, .bottom = 95};
+    static constexpr SectionArea kPictureArea{.left = 20, .top = 10, .right = 227, .bottom = 95};
     // Where the slider answers; its top-left is where "/StageSlider/<level>.png" is drawn.
-    static constexpr Area kSliderArea{.left = 20, .top = 106, .right = 228, .bottom = 115};
+    static constexpr SectionArea kSliderArea{.left = 20, .top = 106, .right = 228, .bottom = 115};
 
     // The caption "1" to "10" under the slider's step of `level`, drawn left aligned.
-    static Area captionArea(int level);
+    static SectionArea captionArea(int level);
 
     // The level a press at (x, y) picks; nothing outside the slider.
     static std::optional<std::uint8_t> levelAt(int x, int y);

@@ -24,8 +24,8 @@ std::optional<std::uint8_t> ReportRateRules::intervalAt(int x, int y) const
 {
     if (!m_control.contains(x, y))
         return std::nullopt;
-    const int centreX = m_control.left + (m_control.right - m_control.left) / 2;
-    const int centreY = m_control.top + (m_control.bottom - m_control.top) / 2;
+    const int centreX = m_control.left + m_control.width() / 2;
+    const int centreY = m_control.top + m_control.height() / 2;
     const int dx = x - centreX;
     const int dy = y - centreY;
     // Squared distances: exact in integers, and the same answer as comparing radii.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "pages/section_area.h"
+
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -25,26 +27,11 @@ public:
     static constexpr int kControlSize = 2 * kOuterRadius;
     static constexpr int kControlTop = 5;
 
-    // Left and top inclusive, right and bottom exclusive.
-    struct Area
-    {
-        int left = 0;
-        int top = 0;
-        int right = 0;
-        int bottom = 0;
-
-        constexpr bool contains(int x, int y) const
-        {
-            return x >= left && x < right && y >= top && y < bottom;
-        }
-        friend bool operator==(const Area&, const Area&) = default;
-    };
-
     // The control's place depends on the width of the section's background image.
     explicit ReportRateRules(int backgroundWidth);
 
     // Where the control answers and where its image is drawn.
-    Area controlArea() const { return m_control; }
+    SectionArea controlArea() const { return m_control; }
 
     // The interval a press at (x, y) picks: nothing outside the control, off the ring, or
     // on one of the axes through its centre, where no quadrant is meant.
@@ -61,7 +48,7 @@ public:
     static std::string rateImage(std::uint8_t stored);
 
 private:
-    Area m_control;
+    SectionArea m_control;
 };
 
 } // namespace volantra
