@@ -1,0 +1,248 @@
+// Drawing and clicks of the USB Report Rate and Angle Snap sections, through the real
+// skin library. A skin of flat-coloured images written to a temporary folder shows
+// exactly which image landed where; the default skin gives the screenshots.
+#include "model/settings_record.h"
+#include "pages/angle_snap_section.h"
+#include "pages/report_rate_section.h"
+#include "skin/skin_library.h"
+#include "support/temporary_directory.h"
+
+#include <QDir>
+#include <QImage>
+#include <QPainter>
+#include <gtest/gtest.h>
+#include <string>
+
+namespace volantra {
+namespace {
+
+constexpr QSize kWindowSize(1000, 640);
+// X0 of the right panel, and a header bottom somewhere down the panel.
+constexpr QPoint kOrigin(734, 300);
+const QColor kUnderneath(0x10, 0x20, 0x30);
+const QColor kBackground(0x40, 0x40, 0x40);
+const QColor kTextColour(0xFF, 0x00, 0x00);
+
+// One flat colour per image name, different for every image of these sections.
+QColor rateColour(int rate)
+{
+    return QColor(rate / 8, 0x80, 0x80);
+}
+QColor pictureColour(int level)
+{
+    return QColor(0x00, 20 * level, 0xFF);
+}
+QColor sliderColour(int level)
+{
+    return QColor(20 * level, 0xFF, 0x00);
+}
+
+class FlatSkin
+{
+public:
+    explicit FlatSkin(int backgroundWidth = 242)
+    {
+        write("/USBReportRate/BK_USBReportRate.png", QSize(backgroundWidth, 140), kBackground);
+        for (int rate : {125, 250, 500, 1000})
+            write("/USBReportRate/" + std::to_string(rate) + "HZ.png", QSize(128, 128),
+                  rateColour(rate));
+        write("/AngleSnap/BK_AngleSnap.png", QSize(242, 140), kBackground);
+        for (int level = 1; level <= 10; ++level) {
+            write("/AngleSnap/" + std::to_string(level) + ".png", QSize(207, 85),
+                  pictureColour(level));
+            write("/StageSlider/" + std::to_string(level) + ".png", QSize(208, 9),
+                  sliderColour(level));
+        }
+    }
+    std::string root() const { return m_directory.path().string(); }
+
+private:
+    void write(const std::string& relativePath, QSize size, QColor colour)
+    {
+        const QString path = QString::fromStdString(root() + relativePath);
+        QDir().mkpath(QFileInfo(path).path());
+        QImage image(size, QImage::Format_ARGB32);
+        image.fill(colour);
+        ASSERT_TRUE(image.save(path, "PNG")) << path.toStdString();
+    }
+
+    test::TemporaryDirectory m_directory;
+};
+
+struct Fixture
+{
+    explicit Fixture(const std::string& skinRoot) : skin(SkinRoot(skinRoot)) {}
+
+    QImage paint(SectionView& section, QPoint origin = kOrigin)
+    {
+        QImage window(kWindowSize, QImage::Format_ARGB32_Premultiplied);
+        window.fill(kUnderneath);
+        QPainter painter(&window);
+        section.paint(painter, origin, context);
+        return window;
+    }
+
+    SettingsRecord record;
+    SkinLibrary skin;
+    SectionContext context{.record = record,
+                           .skin = skin,
+                           .window = nullptr,
+                           .textColour = kTextColour,
+                           .font = QFont(),
+                           .text = [](const char* english) { return QString(english); }};
+};
+
+QColor at(const QImage& image, QPoint point)
+{
+    return image.pixelColor(point);
+}
+
+// Pixels of the caption area that carry the text colour (antialiased edges included).
+int textPixels(const QImage& image, QRect area)
+{
+    int count = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QColor pixel = image.pixelColor(x, y);
+            if (pixel.red() > 0xA0 && pixel.green() < 0x30 && pixel.blue() < 0x30)
+                ++count;
+        }
+    }
+    return count;
+}
+
+TEST(ReportRateSectionTest, DrawsTheShownRateOnTheCentredControl)
+{
+    struct Case
+    {
+        std::uint8_t stored;
+        int rate;
+    };
+    const Case cases[] = {{1, 1000}, {2, 500}, {4, 250}, {8, 125}, {0, 1000}, {3, 250}, {200, 125}};
+    FlatSkin flat;
+    for (const Case& c : cases) {
+        Fixture fixture(flat.root());
+        fixture.record.setReportInterval(c.stored);
+        ReportRateSection section;
+        const QImage window = fixture.paint(section);
+        // Control (57,5)-(185,133) inside the 242-wide background.
+        EXPECT_EQ(at(window, kOrigin), kBackground) << int(c.stored);
+        EXPECT_EQ(at(window, kOrigin + QPoint(57, 5)), rateColour(c.rate)) << int(c.stored);
+        EXPECT_EQ(at(window, kOrigin + QPoint(184, 132)), rateColour(c.rate)) << int(c.stored);
+        EXPECT_EQ(at(window, kOrigin + QPoint(56, 5)), kBackground) << int(c.stored);
+        EXPECT_EQ(at(window, kOrigin + QPoint(185, 132)), kBackground) << int(c.stored);
+        EXPECT_EQ(at(window, kOrigin + QPoint(57, 4)), kBackground) << int(c.stored);
+        EXPECT_EQ(at(window, kOrigin + QPoint(-1, 0)), kUnderneath) << int(c.stored);
+        EXPECT_EQ(fixture.record.reportInterval(), c.stored) << "drawing changed the record";
+        EXPECT_TRUE(fixture.skin.takeNewProblems().isEmpty());
+    }
+}
+
+TEST(ReportRateSectionTest, ClickOnTheRingStoresTheRateAndRedrawsIt)
+{
+    FlatSkin flat;
+    Fixture fixture(flat.root());
+    ReportRateSection section;
+    fixture.record.setReportInterval(0);
+    const QPoint centre = kOrigin + QPoint(121, 69);
+
+    EXPECT_FALSE(section.click(centre + QPoint(50, 0), kOrigin, fixture.context));
+    EXPECT_FALSE(section.click(centre + QPoint(18, -24), kOrigin, fixture.context));
+    EXPECT_EQ(fixture.record.reportInterval(), 0);
+
+    EXPECT_TRUE(section.click(centre + QPoint(-40, 40), kOrigin, fixture.context));
+    EXPECT_EQ(fixture.record.reportInterval(), 4);
+    EXPECT_EQ(at(fixture.paint(section), centre), rateColour(250));
+
+    EXPECT_FALSE(section.click(centre + QPoint(-40, 40), kOrigin, fixture.context));
+    EXPECT_TRUE(section.click(centre + QPoint(40, -40), kOrigin, fixture.context));
+    EXPECT_EQ(fixture.record.reportInterval(), 1);
+    EXPECT_EQ(at(fixture.paint(section), centre), rateColour(1000));
+}
+
+TEST(ReportRateSectionTest, ControlFollowsTheWidthOfTheSkinsBackground)
+{
+    FlatSkin wide(300); // control at (86,5)-(214,133), centre (150,69)
+    Fixture fixture(wide.root());
+    ReportRateSection section;
+    fixture.record.setReportInterval(1);
+    const QImage window = fixture.paint(section);
+    EXPECT_EQ(at(window, kOrigin + QPoint(86, 5)), rateColour(1000));
+    EXPECT_EQ(at(window, kOrigin + QPoint(85, 5)), kBackground);
+
+    const QPoint centre = kOrigin + QPoint(150, 69);
+    EXPECT_TRUE(section.click(centre + QPoint(40, 40), kOrigin, fixture.context));
+    EXPECT_EQ(fixture.record.reportInterval(), 2);
+    // 40 right of the old centre is 11 right of the new one: inside the hole.
+    EXPECT_FALSE(section.click(kOrigin + QPoint(121 - 40, 69 - 40), kOrigin, fixture.context));
+    EXPECT_EQ(fixture.record.reportInterval(), 2);
+}
+
+TEST(AngleSnapSectionTest, DrawsPictureSliderAndCaptionsOfTheShownLevel)
+{
+    struct Case
+    {
+        std::uint8_t stored;
+        int shown;
+    };
+    const Case cases[] = {{1, 1}, {6, 6}, {10, 10}, {0, 1}, {11, 10}, {255, 10}};
+    FlatSkin flat;
+    for (const Case& c : cases) {
+        Fixture fixture(flat.root());
+        fixture.record.setAngleSnapLevel(c.stored);
+        AngleSnapSection section;
+        const QImage window = fixture.paint(section);
+        EXPECT_EQ(at(window, kOrigin + QPoint(20, 10)), pictureColour(c.shown)) << int(c.stored);
+        EXPECT_EQ(at(window, kOrigin + QPoint(226, 94)), pictureColour(c.shown)) << int(c.stored);
+        EXPECT_EQ(at(window, kOrigin + QPoint(20, 106)), sliderColour(c.shown)) << int(c.stored);
+        EXPECT_EQ(at(window, kOrigin + QPoint(227, 114)), sliderColour(c.shown)) << int(c.stored);
+        EXPECT_EQ(at(window, kOrigin + QPoint(19, 106)), kBackground) << int(c.stored);
+        EXPECT_EQ(at(window, kOrigin + QPoint(20, 105)), kBackground) << int(c.stored);
+        EXPECT_EQ(fixture.record.angleSnapLevel(), c.stored) << "drawing changed the record";
+        EXPECT_TRUE(fixture.skin.takeNewProblems().isEmpty());
+    }
+}
+
+TEST(AngleSnapSectionTest, CaptionsSitUnderTheirStepsInTheTextColour)
+{
+    FlatSkin flat;
+    Fixture fixture(flat.root());
+    fixture.record.setAngleSnapLevel(3);
+    AngleSnapSection section;
+    const QImage window = fixture.paint(section);
+    // Each caption starts 21 pixels after the one before, from x 26, in y 115 to 135.
+    for (int level = 1; level <= 10; ++level) {
+        const int left = 26 + 21 * (level - 1);
+        const QRect ownColumn(kOrigin + QPoint(left, 115), QSize(14, 20));
+        EXPECT_GT(textPixels(window, ownColumn), 0) << "caption " << level;
+    }
+    // Nothing left of the first caption, nothing in the gap before the captions.
+    EXPECT_EQ(textPixels(window, QRect(kOrigin + QPoint(0, 115), QSize(26, 20))), 0);
+    EXPECT_EQ(textPixels(window, QRect(kOrigin + QPoint(0, 0), QSize(242, 115))), 0);
+}
+
+TEST(AngleSnapSectionTest, ClickOnTheSliderStoresTheLevelAndRedrawsIt)
+{
+    FlatSkin flat;
+    Fixture fixture(flat.root());
+    AngleSnapSection section;
+    fixture.record.setAngleSnapLevel(0);
+    const QPoint slider = kOrigin + QPoint(20, 106);
+
+    EXPECT_FALSE(section.click(slider + QPoint(100, 9), kOrigin, fixture.context));
+    EXPECT_FALSE(section.click(slider + QPoint(100, -60), kOrigin, fixture.context));
+    EXPECT_EQ(fixture.record.angleSnapLevel(), 0);
+
+    EXPECT_TRUE(section.click(slider + QPoint(197, 4), kOrigin, fixture.context));
+    EXPECT_EQ(fixture.record.angleSnapLevel(), 10);
+    EXPECT_EQ(at(fixture.paint(section), slider), sliderColour(10));
+
+    EXPECT_TRUE(section.click(slider + QPoint(9, 8), kOrigin, fixture.context));
+    EXPECT_EQ(fixture.record.angleSnapLevel(), 2);
+    const QImage window = fixture.paint(section);
+    EXPECT_EQ(at(window, slider), sliderColour(2));
+    EXPECT_EQ(at(window, kOrigin + QPoint(20, 10)), pictureColour(2));
+}
+
+} // namespace
+} // namespace volantra
