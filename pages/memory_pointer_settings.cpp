@@ -20,7 +20,7 @@ PointerReport MemoryPointerSettings::apply(const PointerValues& values)
         if (has(setting))
             return false;
         report.set(setting, SettingOutcome::unsupported(m_desktopName + " has no setting for " +
-                                                        describe(setting) + "."));
+                                                        pointerSettingName(setting) + "."));
         return true;
     };
     if (!lacks(PointerSetting::Acceleration))

@@ -16,7 +16,7 @@ inline constexpr std::array kPointerSettings{PointerSetting::Acceleration, Point
                                              PointerSetting::DoubleClickTime};
 
 // The setting in words, for messages: "the pointer speed".
-inline const char* describe(PointerSetting setting)
+inline const char* pointerSettingName(PointerSetting setting)
 {
     switch (setting) {
     case PointerSetting::Acceleration:

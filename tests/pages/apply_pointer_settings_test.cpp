@@ -65,7 +65,7 @@ TEST(ApplyPointerSettings, WritesEverySettingTheDesktopHasAndKeepsTheDials)
     const PointerReport report = applyPointerSettings(record, desktop);
 
     for (PointerSetting setting : kPointerSettings)
-        EXPECT_TRUE(report[setting].applied()) << describe(setting);
+        EXPECT_TRUE(report[setting].applied()) << pointerSettingName(setting);
     EXPECT_EQ(desktop.current(), (PointerValues{true, 20, false, 8, 130}));
     EXPECT_EQ(desktop.applyCount(), 1);
     EXPECT_TRUE(report.failures().empty());
