@@ -17,10 +17,6 @@ struct SectionArea
     {
         return x >= left && x < right && y >= top && y < bottom;
     }
-    constexpr SectionArea translated(int dx, int dy) const
-    {
-        return {left + dx, top + dy, right + dx, bottom + dy};
-    }
     friend bool operator==(const SectionArea&, const SectionArea&) = default;
 };
 
