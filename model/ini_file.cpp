@@ -24,23 +24,40 @@ IniFile::IniFile(std::string path, AtomicFileWriter& writer)
 
 Result<IniFile> IniFile::load(std::string path, AtomicFileWriter& writer)
 {
+    Result<std::optional<std::vector<std::uint8_t>>> bytes = readBytes(path);
+    if (!bytes)
+        return bytes.error();
+    if (!*bytes)
+        return IniFile(std::move(path), writer);
+    return fromBytes(std::move(path), writer, **bytes);
+}
+
+IniFile IniFile::fromBytes(std::string path, AtomicFileWriter& writer,
+                           std::span<const std::uint8_t> bytes)
+{
     IniFile file(std::move(path), writer);
+    file.m_document = IniDocument::parse(bytes);
+    return file;
+}
+
+Result<std::optional<std::vector<std::uint8_t>>> IniFile::readBytes(const std::string& path)
+{
     std::error_code error;
-    const std::filesystem::file_status status = std::filesystem::status(file.m_path, error);
+    const std::filesystem::file_status status = std::filesystem::status(path, error);
     if (status.type() == std::filesystem::file_type::not_found)
-        return file;
+        return std::optional<std::vector<std::uint8_t>>();
     if (error)
-        return Error{Error::Kind::Io, "cannot read " + file.m_path + ": " + error.message()};
+        return Error{Error::Kind::Io, "cannot read " + path + ": " + error.message()};
     if (status.type() != std::filesystem::file_type::regular)
         return Error{Error::Kind::InvalidInput,
-                     "cannot read " + file.m_path + ": it is not a regular file"};
+                     "cannot read " + path + ": it is not a regular file"};
 
     errno = 0;
-    std::ifstream in(file.m_path, std::ios::binary);
+    std::ifstream in(path, std::ios::binary);
     if (!in) {
         const Error::Kind kind =
             errno == EACCES || errno == EPERM ? Error::Kind::Permission : Error::Kind::Io;
-        return Error{kind, "cannot read " + file.m_path + ": " +
+        return Error{kind, "cannot read " + path + ": " +
                                (errno ? reason(errno) : std::string("cannot open the file"))};
     }
     std::vector<std::uint8_t> bytes;
@@ -49,14 +66,13 @@ Result<IniFile> IniFile::load(std::string path, AtomicFileWriter& writer)
         bytes.insert(bytes.end(), buffer, buffer + in.gcount());
         if (bytes.size() > kMaxFileSize)
             return Error{Error::Kind::InvalidInput,
-                         "cannot read " + file.m_path + ": it is larger than " +
+                         "cannot read " + path + ": it is larger than " +
                              std::to_string(kMaxFileSize / (std::size_t{1024} * 1024)) +
                              " MiB, too large for a settings file"};
     }
     if (in.bad())
-        return Error{Error::Kind::Io, "cannot read " + file.m_path + ": read error"};
-    file.m_document = IniDocument::parse(bytes);
-    return file;
+        return Error{Error::Kind::Io, "cannot read " + path + ": read error"};
+    return std::optional<std::vector<std::uint8_t>>(std::move(bytes));
 }
 
 Status IniFile::save()
@@ -115,6 +131,24 @@ Status IniFile::replaceSection(std::string_view section, std::span<const IniEntr
 Status IniFile::renameSection(std::string_view from, std::string_view to)
 {
     return editAndSave([&](IniDocument& document) { return document.renameSection(from, to); });
+}
+
+Status IniFile::restore(const std::optional<std::vector<std::uint8_t>>& bytes)
+{
+    if (bytes) {
+        if (Status written = m_writer->writeFile(m_path, *bytes); !written)
+            return written;
+        m_document = IniDocument::parse(*bytes);
+        return {};
+    }
+    std::error_code error;
+    std::filesystem::remove(m_path, error);
+    if (error)
+        return Error{error == std::errc::permission_denied ? Error::Kind::Permission
+                                                           : Error::Kind::Io,
+                     "cannot remove " + m_path + ": " + error.message()};
+    m_document = IniDocument();
+    return {};
 }
 
 } // namespace volantra

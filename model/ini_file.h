@@ -5,6 +5,8 @@
 #include "model/ini_document.h"
 
 #include <cstddef>
+#include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -28,6 +30,13 @@ public:
 
     // Reads the file; a missing file gives an empty document (the first write creates it).
     static Result<IniFile> load(std::string path, AtomicFileWriter& writer);
+
+    // The file's bytes as they are on disk, nothing when there is no file; the checks and
+    // messages of load().
+    static Result<std::optional<std::vector<std::uint8_t>>> readBytes(const std::string& path);
+    // A file whose document is parsed from `bytes`, as load() would have read them.
+    static IniFile fromBytes(std::string path, AtomicFileWriter& writer,
+                             std::span<const std::uint8_t> bytes);
 
     const std::string& path() const { return m_path; }
     const IniDocument& document() const { return m_document; }
@@ -58,6 +67,10 @@ public:
     Status removeSection(std::string_view section);
     Status replaceSection(std::string_view section, std::span<const IniEntry> entries);
     Status renameSection(std::string_view from, std::string_view to);
+
+    // Puts the file back as readBytes() found it: those bytes in one atomic write, or no
+    // file at all when there was none. The document follows; on failure both stay.
+    Status restore(const std::optional<std::vector<std::uint8_t>>& bytes);
 
 private:
     template <typename Edit> Status editAndSave(Edit edit);

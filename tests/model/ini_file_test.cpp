@@ -7,7 +7,9 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <iterator>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace volantra {
 namespace {
@@ -215,6 +217,73 @@ TEST(IniFile, LoadFailuresNameTheFile)
 
     writeFile(directory.file("largest.ini"), std::string(IniFile::kMaxFileSize, ';'));
     EXPECT_TRUE(IniFile::load(directory.file("largest.ini"), writer).ok());
+}
+
+TEST(IniFile, RestorePutsTheFileBackAsReadBytesFoundIt)
+{
+    // A file with an odd last byte of UTF-16 and a stray line: a parse and serialize
+    // would not give these bytes back, a restore must.
+    const std::string handMade = std::string("\xFF\xFE[\0A\0]\0\n\0x\0=\0"
+                                             "1\0\n\0?",
+                                             19);
+    struct Case
+    {
+        const char* name;
+        std::optional<std::string> before; // nothing: no file
+    } cases[] = {
+        {"a file of another editor", handMade},
+        {"an empty file", std::string()},
+        {"no file", std::nullopt},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TemporaryDirectory directory;
+        PosixAtomicFileWriter writer;
+        const std::string path = directory.file("record.ini");
+        if (c.before)
+            writeFile(path, *c.before);
+
+        Result<std::optional<std::vector<std::uint8_t>>> bytes = IniFile::readBytes(path);
+        ASSERT_TRUE(bytes.ok());
+        ASSERT_EQ(bytes->has_value(), c.before.has_value());
+        IniFile file = *bytes ? IniFile::fromBytes(path, writer, **bytes) : IniFile(path, writer);
+        ASSERT_TRUE(file.writeString("Macro_0", "MacroLoopTimes", "1").ok());
+        ASSERT_TRUE(std::filesystem::exists(path));
+
+        ASSERT_TRUE(file.restore(*bytes).ok());
+        EXPECT_EQ(std::filesystem::exists(path), c.before.has_value());
+        if (c.before) {
+            EXPECT_EQ(readText(path), *c.before);
+        }
+        EXPECT_FALSE(file.document().hasSection("Macro_0"));
+    }
+}
+
+TEST(IniFile, AFailedRestoreNamesTheFileAndKeepsTheDocument)
+{
+    TemporaryDirectory directory;
+    PosixAtomicFileWriter writer;
+    std::filesystem::create_directory(directory.path() / "data");
+    const std::string path = directory.file("data/record.ini");
+    IniFile file(path, writer);
+    ASSERT_TRUE(file.writeString("Macro_0", "MacroLoopTimes", "1").ok());
+    std::filesystem::rename(directory.path() / "data", directory.path() / "moved");
+
+    const std::optional<std::vector<std::uint8_t>> bytes = std::vector<std::uint8_t>{'[', 'A', ']'};
+    const Status status = file.restore(bytes);
+    ASSERT_FALSE(status.ok());
+    EXPECT_NE(status.error().message.find(path), std::string::npos) << status.error().message;
+    EXPECT_TRUE(file.document().hasSection("Macro_0"));
+}
+
+TEST(IniFile, ReadBytesRefusesWhatLoadRefuses)
+{
+    TemporaryDirectory directory;
+    std::filesystem::create_directory(directory.path() / "folder.ini");
+    const Result<std::optional<std::vector<std::uint8_t>>> bytes =
+        IniFile::readBytes(directory.file("folder.ini"));
+    ASSERT_FALSE(bytes.ok());
+    EXPECT_NE(bytes.error().message.find("folder.ini"), std::string::npos);
 }
 
 } // namespace
