@@ -41,7 +41,44 @@ std::uint8_t eventKeyCode(std::string_view text, std::string_view suffix)
     return macroKeyCode(withoutEvery(text, suffix));
 }
 
+// Calls event(release, code, delay) for each press and release of the lines, with the
+// pause after it; stops early when event returns false.
+template <typename Event>
+void forEachEvent(std::span<const std::string> items, bool recordDelays, Event event)
+{
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        const std::string& text = items[i];
+        const MacroItemKind kind = classifyMacroItem(text);
+        if (kind != MacroItemKind::Press && kind != MacroItemKind::Release)
+            continue;
+        const std::string_view next =
+            i + 1 < items.size() ? std::string_view(items[i + 1]) : std::string_view();
+        if (!event(kind == MacroItemKind::Release,
+                   eventKeyCode(text, kind == MacroItemKind::Press ? kPressSuffix : kReleaseSuffix),
+                   delayAfter(next, recordDelays)))
+            return;
+    }
+}
+
 } // namespace
+
+std::size_t eventRecordCount(std::int64_t delayMs)
+{
+    const std::int64_t v = std::clamp<std::int64_t>(delayMs, 0, kMaxMacroDelayMs);
+    if (v <= MacroEncoder::kMaxShortDelayMs)
+        return 1;
+    return v <= MacroEncoder::kMaxMediumDelayMs ? 2 : 3;
+}
+
+std::size_t macroRecordCount(std::span<const std::string> items, bool recordDelays)
+{
+    std::size_t records = 0;
+    forEachEvent(items, recordDelays, [&](bool, std::uint8_t, std::int64_t delayMs) {
+        records += eventRecordCount(delayMs);
+        return true;
+    });
+    return records;
+}
 
 std::uint8_t macroKeyCode(std::string_view keyName)
 {
@@ -135,19 +172,10 @@ EncodedMacro encodeMacro(const MacroSource& macro)
                                         ? static_cast<std::uint16_t>(macro.loopTimes)
                                         : 1;
     MacroEncoder encoder(loopCount);
-    for (std::size_t i = 0; i < macro.items.size(); ++i) {
-        const std::string& text = macro.items[i];
-        const MacroItemKind kind = classifyMacroItem(text);
-        if (kind != MacroItemKind::Press && kind != MacroItemKind::Release)
-            continue;
-        const std::string_view next =
-            i + 1 < macro.items.size() ? std::string_view(macro.items[i + 1]) : std::string_view();
-        if (!encoder.addEvent(
-                kind == MacroItemKind::Release,
-                eventKeyCode(text, kind == MacroItemKind::Press ? kPressSuffix : kReleaseSuffix),
-                delayAfter(next, recordDelays)))
-            break;
-    }
+    forEachEvent(macro.items, recordDelays,
+                 [&](bool release, std::uint8_t code, std::int64_t delayMs) {
+                     return encoder.addEvent(release, code, delayMs);
+                 });
     return {encoder.image(), encoder.cut()};
 }
 

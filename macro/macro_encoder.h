@@ -5,6 +5,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -55,6 +56,17 @@ private:
     std::size_t m_position = kFirstRecordOffset;
     bool m_cut = false;
 };
+
+// What is left of an image after the loop count: room for 63 event records.
+inline constexpr std::size_t kMacroRecordCapacity =
+    (kImageSize - MacroEncoder::kFirstRecordOffset) / MacroEncoder::kRecordSize;
+
+// How many records an event takes with the pause after it (clamped as addEvent does).
+std::size_t eventRecordCount(std::int64_t delayMs);
+
+// How many records the events of these lines take, counted as the encoder writes them
+// but without the image's limit, so an editor can tell whether a macro fits.
+std::size_t macroRecordCount(std::span<const std::string> items, bool recordDelays);
 
 // What the encoder reads of one macro section, as the numbers stand in the file.
 struct MacroSource

@@ -46,6 +46,39 @@ std::string macroDelayItem(std::int64_t milliseconds)
            std::string(kDelaySuffix);
 }
 
+namespace {
+
+bool allDigits(std::string_view text)
+{
+    return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+} // namespace
+
+std::string clampedDelayItem(std::string_view text)
+{
+    if (!text.ends_with(kDelaySuffix))
+        return std::string(text);
+    std::string_view number = text.substr(0, text.size() - kDelaySuffix.size());
+    if (number.starts_with('-'))
+        number.remove_prefix(1);
+    if (number.empty() || !allDigits(number))
+        return std::string(text);
+    return macroDelayItem(leadingInteger(text));
+}
+
+std::optional<std::string> typedDelayItem(std::string_view typed)
+{
+    const std::string compact = withoutEvery(typed, " ");
+    const std::string_view text = compact;
+    if (!text.ends_with("ms"))
+        return std::nullopt;
+    const std::string_view digits = text.substr(0, text.size() - 2);
+    if (!allDigits(digits))
+        return std::nullopt;
+    return macroDelayItem(leadingInteger(digits));
+}
+
 std::int64_t leadingInteger(std::string_view text)
 {
     std::size_t at = 0;

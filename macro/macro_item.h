@@ -33,6 +33,16 @@ std::string macroReleaseItem(std::string_view keyName);
 // "120 ms"; a delay outside 0..kMaxMacroDelayMs is clamped into it.
 std::string macroDelayItem(std::int64_t milliseconds);
 
+// A delay line of the form "<number> ms" with its number clamped into 0..kMaxMacroDelayMs,
+// as "6553500 ms" for a pause too long to play and "0 ms" for a negative one (older files
+// hold both); any other line comes back as it is.
+std::string clampedDelayItem(std::string_view text);
+
+// The delay line for a pause typed into the editor: spaces are ignored, the text must be
+// digits followed by "ms" ("12 34ms" is 1234 ms, "ms" alone 0 ms), and a pause above
+// kMaxMacroDelayMs becomes that longest pause. Nothing for any other text.
+std::optional<std::string> typedDelayItem(std::string_view typed);
+
 // The platform's reading of a number at the start of a text: leading white space, an
 // optional sign and the decimal digits that follow ("12px" is 12, "abc" is 0). Saturates
 // instead of overflowing, so a absurdly long number stays absurdly large.

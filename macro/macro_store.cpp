@@ -193,16 +193,36 @@ Result<std::string> nextMacroName(const std::vector<std::string>& names, std::st
     if (names.size() >= MacroStore::kMaxMacros)
         return Error{Error::Kind::InvalidInput,
                      "Macro numbers up to " + std::to_string(MacroStore::kMaxMacros) + "."};
-    std::int64_t number = static_cast<std::int64_t>(names.size());
-    if (!names.empty()) {
-        const std::string& last = names.back();
-        if (const std::size_t underscore = last.find('_'); underscore != std::string::npos)
-            number = leadingInteger(std::string_view(last).substr(underscore + 1)) + 1;
+    const std::string stem = std::string(prefix) + "_";
+    auto nameFor = [&](std::int64_t n) { return stem + std::to_string(n); };
+    auto used = [&](const std::string& candidate) {
+        return std::any_of(names.begin(), names.end(),
+                           [&](const std::string& name) { return sameName(name, candidate); });
+    };
+
+    // Numbers up to 18 digits are read exactly.
+    constexpr std::size_t kMaxDigits = 18;
+    std::optional<std::int64_t> largest;
+    bool tooLong = false;
+    for (const std::string& name : names) {
+        const std::string_view view = name;
+        if (view.size() <= stem.size() || !sameName(view.substr(0, stem.size()), stem))
+            continue;
+        const std::string_view digits = view.substr(stem.size());
+        if (!std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
+            continue;
+        tooLong = tooLong || digits.size() > kMaxDigits;
+        largest = std::max(largest.value_or(0), leadingInteger(digits));
     }
-    auto nameFor = [&](std::int64_t n) { return std::string(prefix) + "_" + std::to_string(n); };
-    // The last name's number says nothing about the others ("x_y_2" gives 1).
-    while (std::any_of(names.begin(), names.end(),
-                       [&](const std::string& used) { return sameName(used, nameFor(number)); }))
+    if (!largest)
+        return nameFor(static_cast<std::int64_t>(names.size()));
+    const std::string next = nameFor(*largest + 1);
+    if (!tooLong && utf16Length(next) <= MacroStore::kMaxNameLength)
+        return next;
+    // Only a hand-made name with a number too long to count on gets here: the lowest free
+    // number will do.
+    std::int64_t number = 0;
+    while (used(nameFor(number)))
         ++number;
     return nameFor(number);
 }

@@ -7,6 +7,8 @@
 #include "model/ini_file.h"
 
 #include <cstddef>
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,6 +31,9 @@ public:
 
     // Reads the file; a missing file is an empty store (the first change creates it).
     static Result<MacroStore> open(std::string path, AtomicFileWriter& writer);
+
+    // The store of a file already read, as IniFile::fromBytes made it.
+    static MacroStore fromFile(IniFile file) { return MacroStore(std::move(file)); }
 
     const std::string& path() const { return m_file.path(); }
     const IniDocument& document() const { return m_file.document(); }
@@ -53,6 +58,11 @@ public:
     // Gives the macro a new name where it stands, keys and slot unchanged.
     Status renameMacro(std::string_view from, std::string_view to);
     Status deleteMacro(std::string_view name);
+    // Puts the file back as IniFile::readBytes found it (no file when there was none).
+    Status restore(const std::optional<std::vector<std::uint8_t>>& bytes)
+    {
+        return m_file.restore(bytes);
+    }
 
     // Why `name` cannot be given to a macro (other than `renaming`, the macro being
     // renamed), or OK: blank, already used (ASCII case ignored), longer than 31
@@ -66,9 +76,10 @@ private:
     IniFile m_file;
 };
 
-// The name New gives the next macro: prefix + "_" + one more than the number after the
-// last name's first "_", or + "_" + the count when that name has none; a name already
-// used is skipped so New always succeeds. "Macro numbers up to 12." with twelve macros.
+// The name New gives the next macro: prefix + "_" + one more than the largest number of
+// the names of that form (prefix, "_", digits; ASCII case ignored), or + "_" + the count
+// when no name has that form, so it never repeats a name in use. "Macro numbers up to
+// 12." with twelve macros.
 Result<std::string> nextMacroName(const std::vector<std::string>& names, std::string_view prefix);
 
 } // namespace volantra

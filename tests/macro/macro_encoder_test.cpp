@@ -285,5 +285,50 @@ TEST(MacroEncoder, MacroKeyCodeFollowsTheKeyTableButApplication)
         EXPECT_EQ(macroKeyCode(c.name), c.code) << c.name;
 }
 
+TEST(MacroEncoder, CountsTheRecordsEachEventTakes)
+{
+    const struct
+    {
+        std::int64_t delay;
+        std::size_t records;
+    } cases[] = {{0, 1},     {1270, 1},    {1271, 2},        {25500, 2},
+                 {25501, 3}, {6553500, 3}, {99999999999, 3}, {-5, 1}};
+    for (const auto& c : cases)
+        EXPECT_EQ(eventRecordCount(c.delay), c.records) << c.delay;
+}
+
+TEST(MacroEncoder, CountsTheRecordsOfAMacroAsItWritesThem)
+{
+    const struct
+    {
+        const char* what;
+        bool recordDelays;
+        std::vector<std::string> items;
+        std::size_t records;
+    } cases[] = {
+        {"one record per short event", true, {"A   Dn", "120 ms", "A   Up"}, 2},
+        {"long pauses take two and three",
+         true,
+         {"A   Dn", "1300 ms", "B   Dn", "30000 ms", "A   Up"},
+         6},
+        {"delay lines count without the delay option", false, {"A   Dn", "30000 ms", "A   Up"}, 4},
+        {"lines that are no event take nothing", true, {"900 ms", "junk", "A   Dn"}, 1},
+        {"nothing", true, {}, 0},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(macroRecordCount(c.items, c.recordDelays), c.records) << c.what;
+        // What the encoder wrote must agree, whenever it fits.
+        MacroSource source;
+        source.recordDelays = c.recordDelays;
+        source.items = c.items;
+        const DeviceImage image = encodeMacro(source).image;
+        std::size_t written = 0;
+        for (std::size_t at = MacroEncoder::kFirstRecordOffset; at < image.size(); at += 2)
+            written += image[at] != 0 || image[at + 1] != 0 ? 1 : 0;
+        EXPECT_EQ(written, c.records) << c.what;
+    }
+    EXPECT_EQ(kMacroRecordCapacity, 63u);
+}
+
 } // namespace
 } // namespace volantra

@@ -50,5 +50,54 @@ TEST(MacroItem, LeadingIntegerReadsLikeThePlatform)
     EXPECT_GT(leadingInteger("99999999999999999999999999"), kMaxMacroDelayMs);
 }
 
+TEST(MacroItem, DelaysFromFilesAreClampedToWhatTheMouseCanPlay)
+{
+    const struct
+    {
+        const char* text;
+        const char* clamped;
+    } cases[] = {
+        {"120 ms", "120 ms"},
+        {"6553500 ms", "6553500 ms"},
+        {"6553501 ms", "6553500 ms"},
+        {"99999999999999999999999 ms", "6553500 ms"},
+        // A pause over 24.8 days written signed by older versions.
+        {"-2147483000 ms", "0 ms"},
+        {"-0 ms", "0 ms"},
+        // Not a plain pause: kept as the file has it.
+        {"A   Dn", "A   Dn"},
+        {"abc ms", "abc ms"},
+        {" ms", " ms"},
+        {"12ms", "12ms"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(clampedDelayItem(c.text), c.clamped) << c.text;
+}
+
+TEST(MacroItem, ReadsTypedPauses)
+{
+    const struct
+    {
+        const char* typed;
+        std::optional<std::string> line;
+    } cases[] = {
+        {"250ms", "250 ms"},
+        {"12 34ms", "1234 ms"},
+        {" 50 ms ", "50 ms"},
+        {"ms", "0 ms"},
+        {"9999999ms", "6553500 ms"},
+        {"6553500ms", "6553500 ms"},
+        {"99999999999999999999999999ms", "6553500 ms"},
+        {"250", std::nullopt},
+        {"2a0ms", std::nullopt},
+        {"-5ms", std::nullopt},
+        {"12ms34", std::nullopt},
+        {"1msms", std::nullopt},
+        {"", std::nullopt},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(typedDelayItem(c.typed), c.line) << c.typed;
+}
+
 } // namespace
 } // namespace volantra

@@ -346,9 +346,17 @@ TEST(MacroNextName, NumbersAfterTheLastName)
         {{"Macro_0", "Macro_7"}, "Macro_8"},
         {{"a", "b", "c"}, "Macro_3"},
         {{"x_y_2"}, "Macro_1"},
-        // The number would repeat a name in use: the next free one is taken.
+        // One more than the largest number of any name of that form, wherever it stands.
         {{"Macro_1", "x_y_2"}, "Macro_2"},
         {{"Macro_1", "Macro_0"}, "Macro_2"},
+        {{"Macro_5", "Macro_2"}, "Macro_6"},
+        {{"Macro_9", "Macro_10"}, "Macro_11"},
+        {{"macro_4", "Other"}, "Macro_5"},
+        // Renamed so that the count names a macro in use.
+        {{"Macro_2", "b"}, "Macro_3"},
+        {{"a", "Macro_2x", "Macro_"}, "Macro_3"},
+        // A number too long for a name: the lowest free one.
+        {{"Macro_9999999999999999999999999", "Macro_0"}, "Macro_1"},
     };
     for (const auto& c : cases) {
         const Result<std::string> next = nextMacroName(c.names, "Macro");
