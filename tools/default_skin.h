@@ -1,0 +1,25 @@
+#pragma once
+
+#include "common/atomic_file_writer.h"
+#include "common/result.h"
+#include "tools/skin_image_set.h"
+
+#include <string>
+
+namespace volantra {
+
+// The skin "Default" that the program is installed with: a dark graphite theme with an
+// orange accent, painted at build time. Needs a QGuiApplication (for the fonts).
+class DefaultSkin
+{
+public:
+    static constexpr const char* kName = "Default";
+
+    static SkinImageSet paint();
+    // Writes the images into <dataFolder>/Skins/Default and, unless `contactSheet` is
+    // empty, the contact sheet of all of them to that file.
+    static Status write(const std::string& dataFolder, const std::string& contactSheet,
+                        AtomicFileWriter& writer);
+};
+
+} // namespace volantra
