@@ -1,5 +1,7 @@
 #pragma once
 
+#include "pages/section_area.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -30,28 +32,14 @@ public:
     static constexpr int kFewestLines = 1;
     static constexpr int kMostLines = 100;
 
-    struct Area
-    {
-        int left = 0;
-        int top = 0;
-        int right = 0;
-        int bottom = 0;
-
-        constexpr bool contains(int x, int y) const
-        {
-            return x >= left && x < right && y >= top && y < bottom;
-        }
-        friend bool operator==(const Area&, const Area&) = default;
-    };
-
-    static constexpr Area kLinesMark{10, 15, 22, 27};
-    static constexpr Area kScreenMark{10, 50, 22, 62};
-    static constexpr Area kLinesCaptionArea{27, 15, 142, 27};
-    static constexpr Area kScreenCaptionArea{27, 50, 142, 62};
+    static constexpr SectionArea kLinesMark{10, 15, 22, 27};
+    static constexpr SectionArea kScreenMark{10, 50, 22, 62};
+    static constexpr SectionArea kLinesCaptionArea{27, 15, 142, 27};
+    static constexpr SectionArea kScreenCaptionArea{27, 50, 142, 62};
     // The frame image and the edit box over it.
-    static constexpr Area kLinesBox{150, 15, 186, 29};
-    static constexpr Area kUpArrow{190, 15, 200, 21};
-    static constexpr Area kDownArrow{190, 23, 200, 29};
+    static constexpr SectionArea kLinesBox{150, 15, 186, 29};
+    static constexpr SectionArea kUpArrow{190, 15, 200, 21};
+    static constexpr SectionArea kDownArrow{190, 23, 200, 29};
 
     enum class Target { None, LinesMark, ScreenMark, UpArrow, DownArrow };
     static Target targetAt(int x, int y);

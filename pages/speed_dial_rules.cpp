@@ -22,27 +22,27 @@ constexpr double kDegreesPerStep = 18.0;
 
 } // namespace
 
-SpeedDialRules::Area SpeedDialRules::area(int backgroundWidth)
+SectionArea SpeedDialRules::area(int backgroundWidth)
 {
     const int centreX = backgroundWidth / 2;
     return {centreX - kHalfWidth, kTopOffset, centreX + kHalfWidth, kTopOffset + kHeight};
 }
 
-SpeedDialRules::Area SpeedDialRules::slowCaption(int backgroundWidth)
+SectionArea SpeedDialRules::slowCaption(int backgroundWidth)
 {
-    const Area dial = area(backgroundWidth);
+    const SectionArea dial = area(backgroundWidth);
     return {dial.left - kCaptionWidth, dial.bottom - kCaptionHeight, dial.left, dial.bottom};
 }
 
-SpeedDialRules::Area SpeedDialRules::fastCaption(int backgroundWidth)
+SectionArea SpeedDialRules::fastCaption(int backgroundWidth)
 {
-    const Area dial = area(backgroundWidth);
+    const SectionArea dial = area(backgroundWidth);
     return {dial.right, dial.bottom - kCaptionHeight, dial.right + kCaptionWidth, dial.bottom};
 }
 
 std::optional<std::uint8_t> SpeedDialRules::valueAt(int x, int y, int backgroundWidth)
 {
-    const Area dial = area(backgroundWidth);
+    const SectionArea dial = area(backgroundWidth);
     if (!dial.contains(x, y))
         return std::nullopt;
     const int dx = x - (dial.left + kHalfWidth);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "pages/section_area.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -25,20 +27,6 @@ public:
         return purpose == Purpose::PointerSpeed ? "Mouse Speed" : "Double Click Speed";
     }
 
-    struct Area
-    {
-        int left = 0;
-        int top = 0;
-        int right = 0;
-        int bottom = 0;
-
-        bool contains(int x, int y) const
-        {
-            return x >= left && x < right && y >= top && y < bottom;
-        }
-        friend bool operator==(const Area&, const Area&) = default;
-    };
-
     // Values a click picks run from 2 (left end) to 12 (right end); 1 comes only from a
     // profile. The skin has one image for each of 1 to 12.
     static constexpr int kLowestShown = 1;
@@ -50,10 +38,10 @@ public:
 
     // The dial in a section whose background is `backgroundWidth` pixels wide: 142 pixels
     // wide, centred, from 20 pixels below the origin down to 12 pixels below the centre.
-    static Area area(int backgroundWidth);
+    static SectionArea area(int backgroundWidth);
     // The captions "Slow" left of the dial's lower end and "Fast" right of it.
-    static Area slowCaption(int backgroundWidth);
-    static Area fastCaption(int backgroundWidth);
+    static SectionArea slowCaption(int backgroundWidth);
+    static SectionArea fastCaption(int backgroundWidth);
 
     // The value a press at (x, y) picks, or nothing when it misses the upper half of the ring.
     static std::optional<std::uint8_t> valueAt(int x, int y, int backgroundWidth);
