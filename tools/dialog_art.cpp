@@ -6,7 +6,9 @@
 #include "tools/skin_parts.h"
 
 #include <QPainterPath>
+#include <QtMath>
 #include <algorithm>
+#include <cmath>
 
 namespace volantra {
 namespace {
@@ -243,19 +245,22 @@ QImage helpPanel()
         painter.line(QPointF(12, y), QPointF(154, y), QColor(kPaperLine), 1.0, Qt::FlatCap);
     // Two turning arrows: the updater.
     const QPointF centre(83, 160);
-    painter.setBrush(Qt::NoBrush);
-    painter.setPen(QPen(QColor(kAccent), 4, Qt::SolidLine, Qt::RoundCap));
-    painter.drawArc(QRectF(centre.x() - 30, centre.y() - 30, 60, 60), 30 * 16, 140 * 16);
-    painter.setPen(QPen(QColor(kTextMuted), 4, Qt::SolidLine, Qt::RoundCap));
-    painter.drawArc(QRectF(centre.x() - 30, centre.y() - 30, 60, 60), 210 * 16, 140 * 16);
-    for (const auto& [tip, colour] :
-         {std::pair{QPointF(centre.x() - 26, centre.y() - 15), kAccent},
-          std::pair{QPointF(centre.x() + 26, centre.y() + 15), kTextMuted}}) {
-        const qreal turn = tip.x() < centre.x() ? 1.0 : -1.0;
+    constexpr qreal kRadius = 28;
+    const QRectF circle(centre.x() - kRadius, centre.y() - kRadius, 2 * kRadius, 2 * kRadius);
+    for (const auto& [start, colour] : {std::pair{20.0, kAccent}, std::pair{200.0, kTextMuted}}) {
+        constexpr qreal kSpan = 140;
+        painter.setBrush(Qt::NoBrush);
+        painter.setPen(QPen(QColor(colour), 4, Qt::SolidLine, Qt::FlatCap));
+        painter.drawArc(circle, static_cast<int>(start * 16), static_cast<int>(kSpan * 16));
+        // The head at the end of the arc, along its direction of turning.
+        const qreal end = qDegreesToRadians(start + kSpan);
+        const QPointF outward(std::cos(end), -std::sin(end));
+        const QPointF ahead(-std::sin(end), -std::cos(end));
+        const QPointF tip = centre + outward * kRadius;
         QPainterPath head;
-        head.moveTo(tip + QPointF(-7 * turn, -2 * turn));
-        head.lineTo(tip + QPointF(3 * turn, 8 * turn));
-        head.lineTo(tip + QPointF(6 * turn, -6 * turn));
+        head.moveTo(tip + ahead * 8);
+        head.lineTo(tip + outward * 7 - ahead * 1);
+        head.lineTo(tip - outward * 7 - ahead * 1);
         head.closeSubpath();
         painter.setPen(Qt::NoPen);
         painter.setBrush(QColor(colour));

@@ -29,14 +29,14 @@ struct Mark
 };
 
 constexpr std::array<Mark, 8> kFrontMarks{{
-    {1, {335, 100}, {138, 52}},  // left button
-    {2, {515, 100}, {192, 52}},  // right button
-    {3, {473, 176}, {164, 128}}, // wheel
-    {4, {335, 163}, {95, 115}},  // thumb buttons on the left flank
-    {5, {335, 189}, {95, 141}},
+    {1, {335, 100}, {138, 52}},   // left button
+    {2, {515, 100}, {192, 52}},   // right button
+    {3, {473, 176}, {164, 128}},  // wheel
+    {4, {335, 163}, {93.5, 115}}, // thumb buttons on the left flank
+    {5, {335, 189}, {93.5, 141}},
     {6, {473, 250}, {164, 202}}, // the button behind the wheel
-    {7, {335, 227}, {95.5, 179}},
-    {8, {335, 262}, {95.5, 214}},
+    {7, {335, 227}, {94, 179}},
+    {8, {335, 262}, {94, 214}},
 }};
 
 constexpr std::array<Mark, 8> kSideMarks{{
@@ -168,12 +168,6 @@ void frontBody(SkinPainter& painter)
 
     shadow(painter, body, QPointF(6, 9));
 
-    // The four thumb buttons stand out of the left flank.
-    const QRectF thumbs[] = {
-        {88, 103, 14, 24}, {88, 129, 14, 24}, {89, 168, 13, 22}, {89, 202, 13, 24}};
-    for (const QRectF& thumb : thumbs)
-        mouseKey(painter, thumb, 6);
-
     QLinearGradient shell(QPointF(96, 0), QPointF(232, 0));
     shell.setColorAt(0.0, QColor(0xff17181b));
     shell.setColorAt(0.45, QColor(0xff2c2f35));
@@ -215,6 +209,11 @@ void frontBody(SkinPainter& painter)
     painter.drawPath(body);
     painter.restore();
 
+    // The four thumb buttons stand out of the left flank.
+    const QRectF thumbs[] = {
+        {86, 103, 15, 24}, {86, 129, 15, 24}, {87, 168, 14, 22}, {87, 202, 14, 24}};
+    for (const QRectF& thumb : thumbs)
+        mouseKey(painter, thumb, 6);
     wheel(painter, QRectF(157, 80, 14, 56));
     // The button behind the wheel, with two lights.
     mouseKey(painter, QRectF(154, 189, 20, 26), 6);
