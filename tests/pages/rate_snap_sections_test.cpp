@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QImage>
 #include <QPainter>
+#include <cstdlib>
 #include <gtest/gtest.h>
 #include <string>
 
@@ -242,6 +243,152 @@ TEST(AngleSnapSectionTest, ClickOnTheSliderStoresTheLevelAndRedrawsIt)
     const QImage window = fixture.paint(section);
     EXPECT_EQ(at(window, slider), sliderColour(2));
     EXPECT_EQ(at(window, kOrigin + QPoint(20, 10)), pictureColour(2));
+}
+
+// ---- The default skin --------------------------------------------------------------
+
+// The default skin lights the chosen quadrant and the slider's fill in orange, leaves the
+// rest grey, and paints the slider's knob near white.
+bool isLit(QColor pixel)
+{
+    return pixel.red() > 0x90 && pixel.red() > pixel.blue() + 0x50;
+}
+bool isGrey(QColor pixel)
+{
+    return std::abs(pixel.red() - pixel.blue()) < 0x10 && pixel.red() < 0x60;
+}
+bool isKnob(QColor pixel)
+{
+    return pixel.red() > 0xD0 && pixel.green() > 0xD0 && pixel.blue() > 0xD0;
+}
+
+class DefaultSkinTest : public ::testing::Test
+{
+protected:
+    DefaultSkinTest() : fixture(SkinRoot::defaultSkin(VOLANTRA_DEFAULT_DATA_DIR).path())
+    {
+        fixture.context.textColour = QColor(0xDC, 0xDC, 0xDC);
+    }
+    void TearDown() override
+    {
+        EXPECT_TRUE(fixture.skin.takeNewProblems().isEmpty())
+            << fixture.skin.takeNewProblems().join('\n').toStdString();
+    }
+
+    // The section as the window shows it, kept for review beside the test results.
+    void keep(const QImage& window, SectionView& section, const QString& name)
+    {
+        const QSize size = fixture.skin.size(section.contentBackground());
+        QDir().mkpath(QStringLiteral(VOLANTRA_TEST_ARTIFACTS));
+        const QString path = QStringLiteral(VOLANTRA_TEST_ARTIFACTS "/%1.png").arg(name);
+        EXPECT_TRUE(window.copy(QRect(kOrigin, size)).save(path)) << path.toStdString();
+    }
+
+    Fixture fixture;
+};
+
+// A spot inside each quadrant of the ring, clear of its label and of the gaps on the axes.
+struct QuadrantSpot
+{
+    int rate;
+    QPoint fromCentre;
+};
+const QuadrantSpot kQuadrantSpots[] = {
+    {1000, {50, -20}}, {125, {-50, -20}}, {250, {-50, 20}}, {500, {50, 20}}};
+
+TEST_F(DefaultSkinTest, ReportRateLightsTheQuadrantOfTheShownRate)
+{
+    struct Case
+    {
+        std::uint8_t stored;
+        int shownRate;
+        const char* screenshot;
+    };
+    const Case cases[] = {{1, 1000, "report_rate_1000hz"},   {2, 500, "report_rate_500hz"},
+                          {4, 250, "report_rate_250hz"},     {8, 125, "report_rate_125hz"},
+                          {0, 1000, "report_rate_stored_0"}, {6, 125, "report_rate_stored_6"}};
+    ReportRateSection section;
+    const int width = fixture.skin.size(section.contentBackground()).width();
+    ASSERT_GT(width, 0);
+    const QPoint centre = kOrigin + QPoint(width / 2, 69);
+    for (const Case& c : cases) {
+        fixture.record.setReportInterval(c.stored);
+        const QImage window = fixture.paint(section);
+        keep(window, section, c.screenshot);
+        for (const QuadrantSpot& spot : kQuadrantSpots) {
+            const QColor pixel = at(window, centre + spot.fromCentre);
+            if (spot.rate == c.shownRate) {
+                EXPECT_TRUE(isLit(pixel)) << c.screenshot << ": " << spot.rate << " Hz unlit";
+            } else {
+                EXPECT_TRUE(isGrey(pixel)) << c.screenshot << ": " << spot.rate << " Hz lit";
+            }
+        }
+        EXPECT_EQ(fixture.record.reportInterval(), c.stored);
+    }
+}
+
+TEST_F(DefaultSkinTest, PressOnAQuadrantLightsThatQuadrant)
+{
+    ReportRateSection section;
+    const QPoint centre =
+        kOrigin + QPoint(fixture.skin.size(section.contentBackground()).width() / 2, 69);
+    fixture.record.setReportInterval(0);
+    for (const QuadrantSpot& spot : kQuadrantSpots) {
+        EXPECT_TRUE(section.click(centre + spot.fromCentre, kOrigin, fixture.context));
+        EXPECT_EQ(1000 / fixture.record.reportInterval(), spot.rate);
+        EXPECT_TRUE(isLit(at(fixture.paint(section), centre + spot.fromCentre))) << spot.rate;
+    }
+}
+
+TEST_F(DefaultSkinTest, AngleSnapShowsTheLevelOnPictureAndSlider)
+{
+    struct Case
+    {
+        std::uint8_t stored;
+        int shown;
+        const char* screenshot;
+    };
+    const Case cases[] = {{1, 1, "angle_snap_1"},
+                          {5, 5, "angle_snap_5"},
+                          {10, 10, "angle_snap_10"},
+                          {0, 1, "angle_snap_stored_0"},
+                          {40, 10, "angle_snap_stored_40"}};
+    AngleSnapSection section;
+    for (const Case& c : cases) {
+        fixture.record.setAngleSnapLevel(c.stored);
+        const QImage window = fixture.paint(section);
+        keep(window, section, c.screenshot);
+        for (int level = 1; level <= 10; ++level) {
+            // The picture's row of ten steps is lit up to the level.
+            const QPoint step = kOrigin + QPoint(20 + 14 + qRound((level - 1) * 18.2) + 7, 82);
+            EXPECT_EQ(isLit(at(window, step)), level <= c.shown)
+                << c.screenshot << ": step " << level;
+        }
+        // The knob sits on the level's own pixels; left of it the slider is filled.
+        const int knob = c.shown == 1 ? 4 : 9 + 21 * (c.shown - 2) + 10;
+        const QPoint slider = kOrigin + QPoint(20, 110);
+        EXPECT_TRUE(isKnob(at(window, slider + QPoint(knob, 0)))) << c.screenshot;
+        if (c.shown > 2) {
+            EXPECT_TRUE(isLit(at(window, slider + QPoint(knob - 21, 0)))) << c.screenshot;
+        }
+        if (c.shown < 9) {
+            EXPECT_FALSE(isLit(at(window, slider + QPoint(knob + 21, 0)))) << c.screenshot;
+        }
+        EXPECT_EQ(fixture.record.angleSnapLevel(), c.stored);
+    }
+}
+
+TEST_F(DefaultSkinTest, PressOnTheSliderMovesTheKnobThere)
+{
+    AngleSnapSection section;
+    fixture.record.setAngleSnapLevel(1);
+    const QPoint slider = kOrigin + QPoint(20, 110);
+    // Presses in the middle of the steps of levels 7, 2 and 10.
+    for (const int pixel : {9 + 21 * 5 + 10, 9 + 10, 9 + 21 * 8 + 10}) {
+        EXPECT_TRUE(section.click(slider + QPoint(pixel, 0), kOrigin, fixture.context));
+        EXPECT_TRUE(isKnob(at(fixture.paint(section), slider + QPoint(pixel, 0)))) << pixel;
+    }
+    EXPECT_EQ(fixture.record.angleSnapLevel(), 10);
 }
 
 } // namespace
