@@ -8,6 +8,7 @@
 #include "support/temporary_directory.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QImage>
 #include <QPainter>
 #include <cstdlib>
@@ -179,7 +180,7 @@ TEST(ReportRateSectionTest, ControlFollowsTheWidthOfTheSkinsBackground)
     EXPECT_EQ(fixture.record.reportInterval(), 2);
 }
 
-TEST(AngleSnapSectionTest, DrawsPictureSliderAndCaptionsOfTheShownLevel)
+TEST(AngleSnapSectionTest, DrawsPictureAndSliderOfTheShownLevel)
 {
     struct Case
     {
@@ -271,8 +272,8 @@ protected:
     }
     void TearDown() override
     {
-        EXPECT_TRUE(fixture.skin.takeNewProblems().isEmpty())
-            << fixture.skin.takeNewProblems().join('\n').toStdString();
+        const QStringList problems = fixture.skin.takeNewProblems();
+        EXPECT_TRUE(problems.isEmpty()) << problems.join('\n').toStdString();
     }
 
     // The section as the window shows it, kept for review beside the test results.
