@@ -73,6 +73,7 @@ Result<DataDirectory> DataDirectory::resolve(const Inputs& inputs)
     bool fill = false;
     if (inputs.overridePath) {
         folder = *inputs.overridePath;
+        fill = inputs.fillOverride;
     } else if (!inputs.executableFolder.empty() &&
                fs::is_regular_file(fs::path(inputs.executableFolder) / kPortableMarker)) {
         folder = inputs.executableFolder;

@@ -24,6 +24,9 @@ public:
         std::optional<std::string> xdgDataHome;
         std::optional<std::string> home;
         std::string installedDefaults; // <prefix>/share/volantra
+        // The window program sets up a folder given with --data-dir like its own; the CLI
+        // takes it as it is.
+        bool fillOverride = false;
     };
 
     static constexpr const char* kPortableMarker = "config.bin";

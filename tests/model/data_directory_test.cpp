@@ -97,6 +97,15 @@ TEST_F(DataDirectoryTest, OverrideAndPortableFoldersAreNotFilled)
     EXPECT_FALSE(fs::exists(directory->file("config.bin")));
 }
 
+TEST_F(DataDirectoryTest, TheWindowProgramSetsUpAFolderGivenOnTheCommandLine)
+{
+    inputs.overridePath = (root.path() / "custom").string();
+    inputs.fillOverride = true;
+    Result<DataDirectory> directory = DataDirectory::resolve(inputs);
+    ASSERT_TRUE(directory.ok());
+    EXPECT_TRUE(fs::exists(directory->file("config.bin")));
+}
+
 TEST_F(DataDirectoryTest, AFolderThatCannotBeCreatedIsNamedInTheMessage)
 {
     writeText(root.path() / "file", "not a folder");

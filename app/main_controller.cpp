@@ -1,0 +1,548 @@
+#include "app/main_controller.h"
+
+#include "app/device_notice.h"
+#include "app/language_table.h"
+#include "app/main_window.h"
+#include "app/window_fonts.h"
+#include "device/device_commands.h"
+#include "device/event_listener.h"
+#include "model/data_directory.h"
+#include "model/device_images_builder.h"
+#include "model/profile_store.h"
+#include "platform/device_session.h"
+#include "platform/posix_atomic_file_writer.h"
+#include "skin/skin_library.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSocketNotifier>
+#include <QSystemTrayIcon>
+#include <algorithm>
+#include <iostream>
+
+// Resources of a static library are registered by hand, outside any namespace.
+static void registerAppResources()
+{
+    Q_INIT_RESOURCE(app_resources);
+}
+
+namespace volantra {
+
+namespace {
+
+constexpr int kBusyCursorMs = 6000;
+// The DPI button of the simulated mouse cycles through the stages the mouse reports.
+constexpr std::uint8_t kSimulatedMacroKey = 3;
+
+QString fromStd(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// Text colours are bytes; values beyond them are taken as the nearest end, not wrapped.
+int colourChannel(int value)
+{
+    return std::clamp(value, 0, 255);
+}
+
+} // namespace
+
+MainController::MainController(AppOptions options, QObject* parent)
+    : QObject(parent), m_options(std::move(options)), m_noticePolicy(std::cerr)
+{
+    registerAppResources();
+    m_language = &LanguageTable::forLanguage(Language::English);
+    m_busyCursorTimer.setSingleShot(true);
+    m_busyCursorTimer.setInterval(kBusyCursorMs);
+    connect(&m_busyCursorTimer, &QTimer::timeout, this, [this] {
+        if (m_busyCursorShown) {
+            QApplication::restoreOverrideCursor();
+            m_busyCursorShown = false;
+        }
+    });
+    m_ask = [this](Question question) {
+        QWidget* owner = m_window && m_window->isVisible() ? m_window.get() : nullptr;
+        if (question == Question::ConfirmReset) {
+            const auto chosen = QMessageBox::question(
+                owner, text("Reset"),
+                text("Reset replaces the settings of the current profile and of the gaming mouse "
+                     "with the factory settings. This cannot be undone. Reset now?"));
+            return chosen == QMessageBox::Yes ? Answer::Yes : Answer::Cancel;
+        }
+        QMessageBox box(QMessageBox::Question, text("Exit"),
+                        text("Some changes have not been applied yet. Apply them before exiting?"),
+                        QMessageBox::NoButton, owner);
+        QAbstractButton* applyButton = box.addButton(text("Apply"), QMessageBox::AcceptRole);
+        QAbstractButton* discardButton =
+            box.addButton(text("Discard"), QMessageBox::DestructiveRole);
+        box.addButton(text("Cancel"), QMessageBox::RejectRole);
+        box.exec();
+        if (box.clickedButton() == applyButton)
+            return Answer::Apply;
+        if (box.clickedButton() == discardButton)
+            return Answer::Discard;
+        return Answer::Cancel;
+    };
+}
+
+MainController::~MainController()
+{
+    if (m_handOver)
+        m_handOver->abandon();
+    if (m_listener)
+        m_listener->stop();
+    if (m_session)
+        m_session->link().close();
+    if (m_busyCursorShown)
+        QApplication::restoreOverrideCursor();
+}
+
+QString MainController::text(const char* english) const
+{
+    return fromStd(m_language->text(english));
+}
+
+Status MainController::start()
+{
+    if (Status opened = openDataDirectory(); !opened)
+        return opened;
+    Result<std::unique_ptr<DeviceSession>> session =
+        DeviceSession::create({m_options.simulate, m_options.tracePath, false});
+    if (!session)
+        return session.error();
+    m_session = std::move(*session);
+
+    openDevice();
+    startListener();
+    watchHotplug();
+    loadProfile();
+    applyLanguage();
+    if (Status skin = loadSkin(); !skin)
+        return skin;
+    createTray();
+    refreshWindow();
+
+    // Without a tray there is nothing else to open the window from.
+    if (m_options.show || !m_tray)
+        openWindow();
+    return {};
+}
+
+Status MainController::openDataDirectory()
+{
+    DataDirectory::Inputs inputs = DataDirectory::inputsFromEnvironment(m_options.dataDirectory);
+    inputs.fillOverride = true;
+    Result<DataDirectory> directory = DataDirectory::resolve(inputs);
+    if (!directory)
+        return directory.error();
+    m_dataDirectory = std::make_unique<DataDirectory>(std::move(*directory));
+    m_writer = std::make_unique<PosixAtomicFileWriter>();
+    m_store = std::make_unique<ProfileStore>(m_dataDirectory->path(), *m_writer);
+    return {};
+}
+
+void MainController::openDevice()
+{
+    DeviceLink& link = m_session->link();
+    const Status found = link.discover();
+    for (const std::string& warning : link.warnings())
+        std::cerr << "volantra: " << warning << "\n";
+    if (!found && found.error().kind == Error::Kind::Permission)
+        noticeOnce("permission", text("The gaming mouse was found but cannot be opened: permission "
+                                      "denied. Install the program's udev rule, then unplug the "
+                                      "mouse and plug it in again."));
+    if (found)
+        connectMouse();
+}
+
+void MainController::connectMouse()
+{
+    DeviceCommands* commands = m_session->link().commands();
+    if (!commands)
+        return;
+    Result<std::uint8_t> profile = commands->connect();
+    if (profile)
+        m_record.setProfile(*profile);
+    else
+        std::cerr << "volantra: " << profile.error().message << "\n";
+}
+
+void MainController::startListener()
+{
+    m_handOver = std::make_unique<EventHandOver>([this] {
+        QMetaObject::invokeMethod(this, &MainController::dispatchPendingEvent,
+                                  Qt::QueuedConnection);
+    });
+    m_listener =
+        std::make_unique<EventListener>(m_session->link(), m_session->waker(), *m_handOver);
+    m_listener->start();
+}
+
+void MainController::dispatchPendingEvent()
+{
+    m_handOver->dispatchPending([this](DeviceEvent event) { handleDeviceEvent(event); });
+}
+
+void MainController::watchHotplug()
+{
+    Result<std::unique_ptr<HotplugMonitor>> monitor = m_session->backend().createMonitor();
+    if (!monitor) {
+        std::cerr << "volantra: " << monitor.error().message << "\n";
+        noticeOnce("hotplug", text("Plugging the gaming mouse in or out will not be noticed until "
+                                   "the program is started again."));
+        return;
+    }
+    m_monitor = std::move(*monitor);
+    m_hotplugNotifier =
+        new QSocketNotifier(m_monitor->fileDescriptor(), QSocketNotifier::Read, this);
+    connect(m_hotplugNotifier, &QSocketNotifier::activated, this, &MainController::processHotplug);
+}
+
+void MainController::loadProfile()
+{
+    if (Status loaded = m_store->loadCurrentProfile(m_record); !loaded) {
+        std::cerr << "volantra: " << loaded.error().message << "\n";
+        noticeOnce("config", text("Config file is not exist."));
+    }
+    m_snapshot.take(m_record);
+    m_store->setLanguage(ProfileStore::languageFromCode(m_store->readLanguageCode()));
+    if (Status read = m_store->readProfileIni(); !read)
+        std::cerr << "volantra: " << read.error().message << "\n";
+}
+
+void MainController::applyLanguage()
+{
+    m_language = &LanguageTable::forLanguage(m_store->language());
+    const ProfileSkin& skin = m_store->skin();
+    m_textColour =
+        QColor(colourChannel(skin.red), colourChannel(skin.green), colourChannel(skin.blue));
+    const WindowFonts fonts = WindowFonts::forLanguage(m_store->language());
+    m_normalFont = fonts.normal;
+    m_boldFont = fonts.bold;
+}
+
+Status MainController::loadSkin()
+{
+    const std::string& directory = m_dataDirectory->path();
+    m_defaultSkin = std::make_unique<SkinLibrary>(SkinRoot::defaultSkin(directory));
+    m_skin = std::make_unique<SkinLibrary>(SkinRoot::forProfile(directory, m_store->skin().path));
+    const bool toolWindow = QSystemTrayIcon::isSystemTrayAvailable();
+    m_window = std::make_unique<MainWindow>(*m_skin, toolWindow);
+    if (!m_window->loadBackground()) {
+        const QString chosen = QString::fromStdString(m_skin->root().path());
+        m_skin->setRoot(m_defaultSkin->root());
+        if (!m_window->loadBackground())
+            return Error{Error::Kind::NotFound,
+                         m_defaultSkin->root().image(MainWindow::kBackground) +
+                             ": the skin's window background is missing or too small"};
+        noticeOnce("skin", QStringLiteral("%1: the skin cannot draw the window; the default skin "
+                                          "is used instead.")
+                               .arg(chosen));
+    }
+    m_window->setWindowIcon(QIcon(QStringLiteral(":/volantra/volantra.png")));
+    m_window->setTextStyle(m_textColour, m_normalFont);
+    m_window->setTexts([this](const char* english) { return text(english); });
+    connect(m_window.get(), &MainWindow::buttonClicked, this, &MainController::onWindowButton);
+    connect(m_window.get(), &MainWindow::closeRequested, this, &MainController::requestClose);
+    connect(m_window.get(), &MainWindow::redrawn, this, [this] {
+        QMetaObject::invokeMethod(this, &MainController::reportSkinProblems, Qt::QueuedConnection);
+    });
+    return {};
+}
+
+void MainController::reportSkinProblems()
+{
+    // Reported after the paint, never from inside it, and once per image.
+    const QStringList problems = m_skin->takeNewProblems() + m_defaultSkin->takeNewProblems();
+    for (const QString& problem : problems)
+        noticeOnce(problem.toStdString(),
+                   QStringLiteral("LoadPng---Load image failed.\n%1").arg(problem));
+}
+
+void MainController::createTray()
+{
+    if (!QSystemTrayIcon::isSystemTrayAvailable()) {
+        std::cerr << "volantra: no system tray; the window stays shown and notices go to the "
+                     "desktop's notification service\n";
+        return;
+    }
+    m_tray = new QSystemTrayIcon(QIcon(QStringLiteral(":/volantra/volantra.png")), this);
+    m_tray->setToolTip(text("Gaming Mouse"));
+    m_trayMenu = std::make_unique<QMenu>();
+    // Some tray hosts never report a left click, so the menu opens the window too.
+    m_trayMenu->addAction(text("Open"), this, &MainController::openWindow);
+    if (SimulatedBackend* simulator = m_session->simulator()) {
+        QMenu* simulated = m_trayMenu->addMenu(text("Simulated mouse"));
+        simulated->addAction(text("Press DPI button"), this, [simulator] {
+            static std::uint8_t stage = 1;
+            stage = stage % 4 + 1;
+            simulator->emitEvent(0, {0x06, 0x07, 0x01, stage});
+        });
+        simulated->addAction(text("Press macro key"), this, [simulator] {
+            simulator->emitEvent(0, {0x06, 0x07, 0x09, kSimulatedMacroKey});
+        });
+        simulated->addAction(text("Unplug"), this, [simulator] { simulator->unplug(0); });
+        simulated->addAction(text("Plug in"), this, [simulator] { simulator->plug(0); });
+    }
+    m_trayMenu->addSeparator();
+    m_trayMenu->addAction(text("Exit"), this, &MainController::requestClose);
+    m_tray->setContextMenu(m_trayMenu.get());
+    connect(m_tray, &QSystemTrayIcon::activated, this,
+            [this](QSystemTrayIcon::ActivationReason reason) {
+                // A double click also delivers a click first: the window opens once.
+                if (reason == QSystemTrayIcon::Trigger)
+                    openWindow();
+            });
+    m_tray->show();
+    m_notifier.setTray(m_tray);
+}
+
+void MainController::refreshWindow()
+{
+    m_window->redrawAll();
+}
+
+void MainController::openWindow()
+{
+    if (!m_session->link().connected() && m_tray) {
+        handleDeviceEvent({DeviceEventCode::kNotDetected, 0});
+        return;
+    }
+    if (m_cancelPending) {
+        m_cancelPending = false;
+        loadProfile();
+    }
+    refreshWindow();
+    if (m_window->isMinimized())
+        m_window->showNormal();
+    m_window->show();
+    m_window->raise();
+    m_window->activateWindow();
+}
+
+void MainController::minimise()
+{
+    if (m_tray)
+        m_window->hide();
+    else
+        m_window->showMinimized();
+}
+
+void MainController::handleRequest(const QString& request)
+{
+    if (request == QLatin1String("show"))
+        openWindow();
+}
+
+void MainController::onWindowButton(WindowButton button)
+{
+    switch (button) {
+    case WindowButton::Apply:
+        apply();
+        break;
+    case WindowButton::Cancel:
+        cancel();
+        break;
+    case WindowButton::Reset:
+        reset();
+        break;
+    case WindowButton::Minimise:
+        minimise();
+        break;
+    case WindowButton::Close:
+        requestClose();
+        break;
+    case WindowButton::Help:
+    case WindowButton::ProfileManager:
+        break;
+    }
+}
+
+void MainController::showBusyCursor()
+{
+    // However the clicks fall, the cursor is set once and restored once.
+    if (!m_busyCursorShown) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        m_busyCursorShown = true;
+    }
+    m_busyCursorTimer.start();
+}
+
+bool MainController::sendAndSave()
+{
+    bool reached = false;
+    if (DeviceCommands* commands = m_session->link().commands()) {
+        const Status sent = commands->apply(buildDeviceImages(m_record));
+        reached = bool(sent);
+        if (!sent) {
+            std::cerr << "volantra: " << sent.error().message << "\n";
+            notice(text("Warning"),
+                   text("The settings could not be sent to the gaming mouse. They were saved and "
+                        "will be sent with the next Apply."),
+                   DesktopNotifier::Severity::Warning);
+        }
+    }
+    if (Status saved = m_store->saveAppliedProfile(m_record); !saved) {
+        std::cerr << "volantra: " << saved.error().message << "\n";
+        notice(text("error"),
+               text("The settings could not be saved.") + QLatin1Char('\n') +
+                   fromStd(saved.error().message),
+               DesktopNotifier::Severity::Warning);
+        return reached;
+    }
+    m_snapshot.take(m_record);
+    return reached;
+}
+
+void MainController::apply()
+{
+    if (!m_applyLockout.tryStart(ApplyLockout::Clock::now()))
+        return;
+    showBusyCursor();
+    if (!m_session->link().connected()) {
+        // Nothing can reach the mouse, but nothing the user did is lost either.
+        sendAndSave();
+        handleDeviceEvent({DeviceEventCode::kNotDetected, 0});
+        return;
+    }
+    sendAndSave();
+}
+
+void MainController::cancel()
+{
+    m_snapshot.restoreInto(m_record);
+    m_cancelPending = true;
+    if (m_tray)
+        m_window->hide();
+    else
+        refreshWindow();
+}
+
+void MainController::reset()
+{
+    if (m_ask(Question::ConfirmReset) != Answer::Yes)
+        return;
+    showBusyCursor();
+    const std::uint8_t profile = m_record.profile();
+    if (Status reset = m_store->resetToDefaults(m_record); !reset) {
+        std::cerr << "volantra: " << reset.error().message << "\n";
+        noticeOnce("config", text("Config file is not exist."));
+        return;
+    }
+    m_record.setProfile(profile);
+    if (m_session->link().connected())
+        sendAndSave();
+    refreshWindow();
+}
+
+bool MainController::hasUnappliedEdits() const
+{
+    // The profile byte follows the mouse, not the user.
+    SettingsRecord snapshot;
+    m_snapshot.restoreInto(snapshot);
+    snapshot.setProfile(m_record.profile());
+    return !(snapshot == m_record);
+}
+
+void MainController::handleDeviceEvent(DeviceEvent event)
+{
+    std::optional<DeviceImage> stageConfig;
+    if (needsStageRead(event)) {
+        if (DeviceCommands* commands = m_session->link().commands()) {
+            if (Result<DeviceImage> read = commands->readStageConfig())
+                stageConfig = *read;
+        }
+    }
+    const std::optional<DeviceNotice> shown =
+        deviceNotice(event, stageConfig, m_language->language());
+    if (!shown)
+        return;
+    notice(fromStd(shown->title), fromStd(shown->text),
+           shown->severity == DeviceNotice::Severity::Warning
+               ? DesktopNotifier::Severity::Warning
+               : DesktopNotifier::Severity::Information);
+}
+
+void MainController::processHotplug()
+{
+    if (!m_monitor)
+        return;
+    // Notices are collected first and shown after the link has taken in every change:
+    // one plug-in brings one notice per node.
+    std::optional<std::uint8_t> outcomeCode;
+    for (const HotplugNotice& change : m_monitor->receive()) {
+        switch (m_session->link().handleHotplug(change)) {
+        case HotplugOutcome::Detected:
+            connectMouse();
+            // Edits the user has not applied yet are worth more than the file's copy.
+            if (!hasUnappliedEdits()) {
+                const std::uint8_t profile = m_record.profile();
+                loadProfile();
+                m_record.setProfile(profile);
+                m_snapshot.take(m_record);
+                refreshWindow();
+            }
+            outcomeCode = DeviceEventCode::kDetected;
+            break;
+        case HotplugOutcome::NotDetected:
+            outcomeCode = DeviceEventCode::kNotDetected;
+            break;
+        case HotplugOutcome::StillConnected:
+        case HotplugOutcome::Ignored:
+            break;
+        }
+    }
+    if (outcomeCode)
+        handleDeviceEvent({*outcomeCode, 0});
+}
+
+void MainController::notice(const QString& title, const QString& body,
+                            DesktopNotifier::Severity severity)
+{
+    m_notifier.notify(title, body, severity);
+}
+
+void MainController::noticeOnce(const std::string& cause, const QString& body)
+{
+    if (m_noticePolicy.report(cause, body.toStdString()))
+        notice(text("Warning"), body, DesktopNotifier::Severity::Warning);
+}
+
+void MainController::requestClose()
+{
+    if (m_exiting)
+        return;
+    if (hasUnappliedEdits()) {
+        switch (m_ask(Question::ExitWithUnappliedEdits)) {
+        case Answer::Apply:
+            sendAndSave();
+            break;
+        case Answer::Discard:
+            break;
+        case Answer::Cancel:
+        case Answer::Yes:
+            return;
+        }
+    }
+    exitProgram();
+}
+
+void MainController::exitProgram()
+{
+    m_exiting = true;
+    // The listener is released and joined before the handles it reads go away.
+    m_handOver->abandon();
+    m_listener->stop();
+    m_session->link().close();
+    if (m_hotplugNotifier)
+        m_hotplugNotifier->setEnabled(false);
+    if (m_tray)
+        m_tray->hide();
+    m_window->hide();
+    emit finished(0);
+}
+
+} // namespace volantra

@@ -1,0 +1,145 @@
+#pragma once
+
+#include "app/app_options.h"
+#include "app/apply_lockout.h"
+#include "app/desktop_notifier.h"
+#include "app/notice_policy.h"
+#include "app/window_areas.h"
+#include "common/result.h"
+#include "device/device_event.h"
+#include "device/event_hand_over.h"
+#include "model/settings_record.h"
+#include "model/settings_snapshot.h"
+
+#include <QColor>
+#include <QFont>
+#include <QObject>
+#include <QPointer>
+#include <QTimer>
+#include <functional>
+#include <memory>
+#include <optional>
+
+class QMenu;
+class QSocketNotifier;
+class QSystemTrayIcon;
+
+namespace volantra {
+
+class DataDirectory;
+class DeviceSession;
+class EventListener;
+class HotplugMonitor;
+class LanguageTable;
+class MainWindow;
+class PosixAtomicFileWriter;
+class ProfileStore;
+class SkinLibrary;
+
+// Owns everything the running program has (the device session and its listener, the
+// settings record and its snapshot, the profile store, the skin, the window, the tray
+// icon) and carries out what the user and the mouse ask for: Apply, Cancel, Reset, the
+// device's events, hot-plug, showing the window and ending the program.
+class MainController : public QObject
+{
+    Q_OBJECT
+
+public:
+    // Questions the user is asked; tests answer them without a dialog.
+    enum class Question { ConfirmReset, ExitWithUnappliedEdits };
+    enum class Answer { Yes, Apply, Discard, Cancel };
+    using Asker = std::function<Answer(Question)>;
+
+    explicit MainController(AppOptions options, QObject* parent = nullptr);
+    ~MainController() override;
+
+    // Start-up after the single-instance check; an error ends the program with status 1.
+    Status start();
+    // A request forwarded by a second start: "show" or "update".
+    void handleRequest(const QString& request);
+
+    void apply();
+    void cancel();
+    void reset();
+    void openWindow();
+    void minimise();
+    void requestClose(); // the close button, the window manager's close, Exit in the menu
+    void handleDeviceEvent(DeviceEvent event);
+    void processHotplug();
+
+    bool hasUnappliedEdits() const;
+    bool trayAvailable() const { return m_tray != nullptr; }
+    void setAsker(Asker asker) { m_ask = std::move(asker); }
+
+    MainWindow& window() { return *m_window; }
+    DeviceSession& session() { return *m_session; }
+    SettingsRecord& record() { return m_record; }
+    ProfileStore& store() { return *m_store; }
+    DesktopNotifier& notifier() { return m_notifier; }
+    const LanguageTable& language() const { return *m_language; }
+    QColor textColour() const { return m_textColour; }
+    QSystemTrayIcon* tray() { return m_tray; }
+    bool busyCursorShown() const { return m_busyCursorShown; }
+
+signals:
+    // The program has ended cleanly: listener stopped, handles closed, icon removed.
+    void finished(int exitCode);
+
+private:
+    Status openDataDirectory();
+    void openDevice();
+    void startListener();
+    void watchHotplug();
+    void loadProfile();
+    Status loadSkin();
+    void createTray();
+    void applyLanguage();
+    void refreshWindow();
+    void connectMouse();
+    // Sends the record to the mouse and saves it; false when the mouse was not reached.
+    bool sendAndSave();
+    void showBusyCursor();
+    void notice(const QString& title, const QString& text,
+                DesktopNotifier::Severity severity = DesktopNotifier::Severity::Information);
+    // Tells once per run, and on standard error, about a cause that would repeat.
+    void noticeOnce(const std::string& cause, const QString& text);
+    QString text(const char* english) const;
+    void onWindowButton(WindowButton button);
+    void reportSkinProblems();
+    void exitProgram();
+    void dispatchPendingEvent();
+
+    AppOptions m_options;
+    std::unique_ptr<DataDirectory> m_dataDirectory;
+    std::unique_ptr<PosixAtomicFileWriter> m_writer;
+    std::unique_ptr<ProfileStore> m_store;
+    std::unique_ptr<DeviceSession> m_session;
+    std::unique_ptr<EventHandOver> m_handOver;
+    std::unique_ptr<EventListener> m_listener;
+    std::unique_ptr<HotplugMonitor> m_monitor;
+    QSocketNotifier* m_hotplugNotifier = nullptr;
+
+    SettingsRecord m_record;
+    SettingsSnapshot m_snapshot;
+    const LanguageTable* m_language = nullptr;
+    std::unique_ptr<SkinLibrary> m_skin;
+    std::unique_ptr<SkinLibrary> m_defaultSkin;
+    QColor m_textColour;
+    QFont m_normalFont;
+    QFont m_boldFont;
+
+    std::unique_ptr<MainWindow> m_window;
+    QSystemTrayIcon* m_tray = nullptr;
+    std::unique_ptr<QMenu> m_trayMenu;
+    DesktopNotifier m_notifier;
+    NoticePolicy m_noticePolicy;
+
+    ApplyLockout m_applyLockout;
+    QTimer m_busyCursorTimer;
+    bool m_busyCursorShown = false;
+    bool m_cancelPending = false;
+    bool m_exiting = false;
+    Asker m_ask;
+};
+
+} // namespace volantra

@@ -1,0 +1,78 @@
+#pragma once
+
+#include "app/window_areas.h"
+
+#include <QColor>
+#include <QFont>
+#include <QImage>
+#include <QPoint>
+#include <QWidget>
+#include <functional>
+#include <optional>
+
+namespace volantra {
+
+class MainPanels;
+class SkinLibrary;
+
+// The one main window: frameless, of the size of its skin background, drawn from one
+// persistent off-screen picture that every redraw paints into before the window shows it.
+// It draws its own buttons and forwards everything else to the panels; what the buttons
+// do is the controller's.
+class MainWindow : public QWidget
+{
+    Q_OBJECT
+
+public:
+    static constexpr int kMinimumWidth = 994;
+    static constexpr int kMinimumHeight = 634;
+    static constexpr const char* kBackground = "/main.png";
+
+    // A tool window has no task-bar entry: the tray icon stands for the program.
+    MainWindow(SkinLibrary& skin, bool toolWindow);
+
+    // Takes the background's size; false when the skin's background is missing or too
+    // small for the window's buttons.
+    bool loadBackground();
+    void setPanels(MainPanels* panels) { m_panels = panels; }
+    void setTextStyle(QColor colour, QFont normal);
+    void setTexts(std::function<QString(const char*)> text) { m_text = std::move(text); }
+
+    // Draws everything anew into the picture and shows it.
+    void redrawAll();
+    void redrawButtons();
+    const QImage& picture() const { return m_picture; }
+    QImage& picture() { return m_picture; }
+
+signals:
+    void buttonClicked(WindowButton button);
+    void closeRequested();
+    // The picture was drawn; the controller reports skin problems after each paint.
+    void redrawn();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void drawButtons(QPainter& painter);
+    void setHovered(std::optional<WindowButton> button);
+
+    SkinLibrary& m_skin;
+    MainPanels* m_panels = nullptr;
+    QImage m_picture;
+    QColor m_textColour{220, 220, 220};
+    QFont m_font;
+    std::function<QString(const char*)> m_text;
+    std::optional<WindowButton> m_hovered;
+    // A press no control used: the window may be dragged from there.
+    std::optional<QPoint> m_dragStart;
+};
+
+} // namespace volantra

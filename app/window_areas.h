@@ -1,0 +1,43 @@
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string_view>
+
+namespace volantra {
+
+// The main window's own buttons, at the spots its skin draws them (window coordinates,
+// right and bottom exclusive).
+enum class WindowButton { Reset, Cancel, Apply, Help, Minimise, Close, ProfileManager };
+
+struct WindowRect
+{
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+
+    bool contains(int x, int y) const { return x >= left && x < right && y >= top && y < bottom; }
+    int width() const { return right - left; }
+    int height() const { return bottom - top; }
+};
+
+struct WindowButtonLook
+{
+    WindowButton button;
+    WindowRect area;
+    std::string_view normalImage;
+    std::string_view overImage;
+    std::string_view caption; // English entry of the language tables; empty: none
+    WindowRect captionArea;
+};
+
+// In the order a press tests them.
+const std::array<WindowButtonLook, 7>& windowButtons();
+std::optional<WindowButton> windowButtonAt(int x, int y);
+const WindowButtonLook& windowButtonLook(WindowButton button);
+
+// The bottom bar ends here; nothing of the panels may be drawn below it.
+constexpr int kBottomBarTop = 604;
+
+} // namespace volantra
