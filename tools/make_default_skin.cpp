@@ -1,6 +1,6 @@
 // Paints the default skin into <data folder>/Skins/Default, and a contact sheet of it for
 // review; the build runs it and installs the skin with the other default data.
-#include "platform/posix_atomic_file_writer.h"
+#include "tools/build_file_writer.h"
 #include "tools/default_skin.h"
 
 #include <QGuiApplication>
@@ -22,7 +22,7 @@ int main(int argc, char** argv)
     const std::string sheet =
         argc == 3 ? std::string(argv[2])
                   : (std::filesystem::path(folder) / "skin-contact-sheet.png").string();
-    volantra::PosixAtomicFileWriter writer;
+    volantra::BuildFileWriter writer;
     try {
         if (volantra::Status written = volantra::DefaultSkin::write(folder, sheet, writer);
             !written) {
