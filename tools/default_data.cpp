@@ -50,8 +50,8 @@ constexpr std::uint8_t kAngleSnapOff = 1;
 constexpr std::uint8_t kMiddleDial = 6; // of 1 to 12
 constexpr std::uint8_t kScrollLines = 3;
 
-// White text, readable on the dark default skin.
-constexpr int kTextColour = 255;
+// Light grey text (220, 220, 220): readable on the dark default skin, softer than white.
+constexpr int kTextColour = 220;
 
 } // namespace
 
