@@ -49,7 +49,9 @@ QImage windowBackground()
     const qreal barTop = MainWindowArt::kPanelBottom;
     painter.fillRect(QRectF(0, barTop, MainWindowArt::kWidth, MainWindowArt::kHeight - barTop),
                      QColor(kTitleBar));
-    painter.line(QPointF(0, barTop + 0.5), QPointF(MainWindowArt::kWidth, barTop + 0.5),
+    // The panels end in the same line, so that it runs unbroken above the bottom bar,
+    // whose buttons are drawn on its plain colour.
+    painter.line(QPointF(0, barTop - 0.5), QPointF(MainWindowArt::kWidth, barTop - 0.5),
                  QColor(kLine), 1.0, Qt::FlatCap);
     return image;
 }
@@ -120,9 +122,14 @@ QImage headerBar(QSize size, bool opensDialog)
     return image;
 }
 
+// The background of a panel, down to the bottom bar.
 QImage panel(QSize size)
 {
-    return SkinPainter::canvas(size, QColor(kWell));
+    QImage image = SkinPainter::canvas(size, QColor(kWell));
+    SkinPainter painter(image);
+    painter.line(QPointF(0, size.height() - 0.5), QPointF(size.width(), size.height() - 0.5),
+                 QColor(kLine), 1.0, Qt::FlatCap);
+    return image;
 }
 
 // The middle panel: a soft light behind the mouse picture, flat towards the bottom, where
@@ -139,6 +146,9 @@ QImage middlePanel()
     for (qreal x : {0.5, kMiddlePanelSize.width() - 0.5})
         painter.line(QPointF(x, 0), QPointF(x, kMiddlePanelSize.height()), QColor(kLine), 1.0,
                      Qt::FlatCap);
+    painter.line(QPointF(0, kMiddlePanelSize.height() - 0.5),
+                 QPointF(kMiddlePanelSize.width(), kMiddlePanelSize.height() - 0.5), QColor(kLine),
+                 1.0, Qt::FlatCap);
     return image;
 }
 

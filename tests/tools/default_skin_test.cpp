@@ -464,6 +464,87 @@ TEST_F(DefaultSkinTest, ImagesDrawnOverTheirOtherStatesAreOpaque)
         EXPECT_TRUE(opaque(image(path))) << path.toStdString();
 }
 
+// Faces are painted on the colour of the spot where the windows draw them, so that
+// their corners do not show as boxes: each corner matches the background beneath.
+TEST_F(DefaultSkinTest, ImagesCarryTheColourOfTheSpotTheyAreDrawnOn)
+{
+    struct Case
+    {
+        const char* path;
+        const char* background;
+        QPoint at; // in the background
+    } const cases[] = {
+        {"/button-help-normal.png", "/main.png", {937, 5}},
+        {"/button-min-over.png", "/main.png", {958, 5}},
+        {"/button-close-normal.png", "/main.png", {979, 5}},
+        {"/button-cancel-normal.png", "/main.png", {798, 604}},
+        {"/button-cancel-over.png", "/main.png", {860, 604}},
+        {"/button-save-normal.png", "/main.png", {923, 604}},
+        {"/button-config-over.png", "/main.png", {18, 604}},
+        {"/Bar1.png", "/main.png", {984, 32}},
+        {"/button-mouse-leave.png", "/BK_MainMid.png", {437 - 262, 527 - 32}},
+        {"/button-mouse-normal.png", "/BK_MainMid.png", {500 - 262, 527 - 32}},
+        {"/Load-normal.png", "/BK_MainMid.png", {573 - 262, 503 - 32}},
+        {"/Load-over.png", "/BK_MainMid.png", {573 - 262, 564 - 32}},
+        {"/ButtonAssignment/DropdownBox-normal.png",
+         "/ButtonAssignment/BK_ButtonAssignment.png",
+         {100, 27}},
+        {"/ButtonAssignment/DropdownBox-over.png",
+         "/ButtonAssignment/BK_ButtonAssignment.png",
+         {100, 27 + 20 * 7}},
+        {"/StageSlider/11.png", "/XYSensitivity/BK_XYSensSetting.png", {17, 100}},
+        {"/StageSlider/1.png", "/AngleSnap/BK_AngleSnap.png", {20, 106}},
+        {"/AngleSnap/10.png", "/AngleSnap/BK_AngleSnap.png", {20, 10}},
+        {"/DPISetting/DPIStage/100.png", "/DPISetting/BK_DPISetting.png", {41, 38}},
+        {"/DPISetting/DPIStage/2.png", "/DPISetting/BK_DPISetting.png", {201, 38}},
+        {"/DPISetting/BK-DPIValue.png", "/DPISetting/BK_DPISetting.png", {186, 168}},
+        {"/Enable.png", "/Lighting/BK_Lighting.png", {10, 20}},
+        {"/Disable.png", "/Lighting/BK_Lighting.png", {10, 20 + 29 * 2}},
+        {"/Lighting/6.png", "/Lighting/BK_Lighting.png", {100, 20 + 29 * 2}},
+        {"/USBReportRate/500HZ.png", "/USBReportRate/BK_USBReportRate.png", {121 - 64, 5}},
+        {"/MouseAttribute/Speed/7.png", "/MouseAttribute/BK_MouseAttribute.png", {121 - 71, 20}},
+        {"/MouseAttribute/ScrollSpeed/Enable.png", "/MouseAttribute/BK_ScrollSpeed.png", {10, 15}},
+        {"/MouseAttribute/ScrollSpeed/Disable.png", "/MouseAttribute/BK_ScrollSpeed.png", {10, 50}},
+        {"/MouseAttribute/ScrollSpeed/ScrollLines.png",
+         "/MouseAttribute/BK_ScrollSpeed.png",
+         {150, 15}},
+        {"/button-close-over.png", "/single-key.png", {352, 6}},
+        {"/MacroManagement/button-new-normal.png", "/combo-key.png", {250, 250}},
+        {"/MacroManagement/button-new-over.png", "/Help/HelpWindow.png", {314, 250}},
+        {"/PaneMakingTick.png", "/macro-key.png", {220, 78}},
+        {"/Pane.png", "/macro-key.png", {220, 178}},
+        {"/MacroManagement/button-new-normal.png",
+         "/MacroManagement/MacroManagement.png",
+         {17, 367}},
+        {"/MacroManagement/button-cancel-over.png",
+         "/MacroManagement/MacroManagement.png",
+         {354, 394}},
+        {"/macro-button-close-normal.png", "/MacroManagement/MacroManagement.png", {427, 17}},
+        {"/MacroManagement/Record-normal.png", "/MacroManagement/MacroManagement.png", {295, 87}},
+        {"/MacroManagement/Pane.png", "/MacroManagement/MacroManagement.png", {370, 144}},
+        {"/MacroManagement/PaneMakingTick.png", "/MacroManagement/MacroManagement.png", {296, 314}},
+        {"/button-close-normal.png", "/Config/Config.png", {240, 8}},
+        {"/Config/New-Config.png", "/Config/Config.png", {14, 582}},
+    };
+    const auto near = [](QRgb a, QRgb b) {
+        constexpr int kTolerance = 8; // the anti-aliased edge of a rounded face
+        return std::abs(qRed(a) - qRed(b)) <= kTolerance &&
+               std::abs(qGreen(a) - qGreen(b)) <= kTolerance &&
+               std::abs(qBlue(a) - qBlue(b)) <= kTolerance;
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.path) + " on " + c.background);
+        const QImage face = image(c.path);
+        const QImage background = image(c.background);
+        ASSERT_TRUE(background.rect().contains(QRect(c.at, face.size())));
+        const QRect box = face.rect();
+        for (const QPoint corner :
+             {box.topLeft(), box.topRight(), box.bottomLeft(), box.bottomRight()})
+            EXPECT_TRUE(near(face.pixel(corner), background.pixel(c.at + corner)))
+                << "corner " << corner.x() << ", " << corner.y();
+    }
+}
+
 bool lit(QRgb pixel)
 {
     // The accent is orange: much more red than blue.
