@@ -480,7 +480,7 @@ TEST_F(LightingSectionTest, PressesChangeTheRecordAndTheNextPicture)
 
 // The shipped skin: every opaque pixel of the image a value names is on screen where
 // that image belongs. The pictures are kept as the sections' screenshots.
-class DefaultSkinTest : public testing::Test
+class DpiLightingDefaultSkinTest : public testing::Test
 {
 protected:
     SkinLibrary skin{SkinRoot::defaultSkin(VOLANTRA_DEFAULT_DATA_DIR)};
@@ -520,7 +520,7 @@ protected:
     }
 };
 
-TEST_F(DefaultSkinTest, DpiSection)
+TEST_F(DpiLightingDefaultSkinTest, DpiSection)
 {
     const int stages[] = {8, 16, 0, 100};
     for (std::size_t stage = 0; stage < 4; ++stage)
@@ -539,7 +539,7 @@ TEST_F(DefaultSkinTest, DpiSection)
     saveArtifact(picture.copy(734, 52, 242, 300), "dpi_section");
 }
 
-TEST_F(DefaultSkinTest, LightingSection)
+TEST_F(DpiLightingDefaultSkinTest, LightingSection)
 {
     record.setLightingMode(2);
     record.setLightingLevel(0, 1);
