@@ -34,18 +34,19 @@ QString fileOf(const QString& path)
     return path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
 }
 
-void checkerboard(QPainter& painter, const QRect& rect)
+// Grey squares of 8 pixels, aligned with the image so that its pixels can be counted.
+QBrush checkerboard()
 {
     constexpr int kSquare = 8;
-    painter.save();
-    painter.setClipRect(rect);
-    painter.fillRect(rect, QColor(0xff4a4c50));
-    for (int y = rect.top(); y <= rect.bottom(); y += kSquare) {
-        for (int x = rect.left() + ((y - rect.top()) / kSquare % 2) * kSquare; x <= rect.right();
-             x += 2 * kSquare)
-            painter.fillRect(QRect(x, y, kSquare, kSquare), QColor(0xff5b5d61));
+    QImage tile(2 * kSquare, 2 * kSquare, QImage::Format_RGB32);
+    tile.fill(QColor(0xff4a4c50));
+    for (int y = 0; y < 2 * kSquare; ++y) {
+        for (int x = 0; x < 2 * kSquare; ++x) {
+            if ((x < kSquare) != (y < kSquare))
+                tile.setPixel(x, y, 0xff5b5d61);
+        }
     }
-    painter.restore();
+    return QBrush(tile);
 }
 
 } // namespace
@@ -77,17 +78,20 @@ QImage ContactSheet::render(const SkinImageSet& images)
 
     QImage sheet = SkinPainter::canvas(QSize(kWidth, height), QColor(kSheet));
     SkinPainter painter(sheet);
+    QBrush squares = checkerboard();
     for (const Cell& cell : cells) {
         const QImage& image = cell.entry->image;
         const QRect place(cell.at, image.size());
-        checkerboard(painter, place);
+        squares.setTransform(QTransform::fromTranslate(place.left(), place.top()));
+        painter.fillRect(place, squares);
         painter.drawImage(place.topLeft(), image);
         const QRectF caption(cell.at.x(), place.bottom() + 3, cell.width, kCaptionHeight - 3);
         painter.text(caption,
                      folderOf(cell.entry->path) + QLatin1Char('\n') + fileOf(cell.entry->path),
                      font, QColor(kCaption), Qt::AlignLeft | Qt::AlignTop);
     }
-    return sheet;
+    painter.end();
+    return sheet.convertToFormat(QImage::Format_RGB32);
 }
 
 } // namespace volantra
