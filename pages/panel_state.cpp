@@ -56,6 +56,39 @@ private:
 
 } // namespace
 
+const char* sectionTitle(RightSection section)
+{
+    static constexpr const char* kTitles[kRightSectionCount] = {
+        "DPI Setting",        "Lighting",     "USB Report Rate", "Mouse Speed",
+        "Double Click Speed", "Scroll Speed", "Angle Snap"};
+    return kTitles[indexOf(section)];
+}
+
+const char* sectionTitle(LeftSection section)
+{
+    return section == LeftSection::ButtonAssignment ? "Button Assignment"
+                                                    : "X/Y Sensitivity Setting";
+}
+
+const char* contentBackground(RightSection section)
+{
+    static constexpr const char* kBackgrounds[kRightSectionCount] = {
+        "/DPISetting/BK_DPISetting.png",
+        "/Lighting/BK_Lighting.png",
+        "/USBReportRate/BK_USBReportRate.png",
+        "/MouseAttribute/BK_MouseAttribute.png",
+        "/MouseAttribute/BK_MouseAttribute.png",
+        "/MouseAttribute/BK_ScrollSpeed.png",
+        "/AngleSnap/BK_AngleSnap.png"};
+    return kBackgrounds[indexOf(section)];
+}
+
+const char* contentBackground(LeftSection section)
+{
+    return section == LeftSection::ButtonAssignment ? "/ButtonAssignment/BK_ButtonAssignment.png"
+                                                    : "/XYSensitivity/BK_XYSensSetting.png";
+}
+
 PanelState::PanelState()
 {
     reset();

@@ -55,6 +55,13 @@ struct ContentHeights
     int operator[](RightSection section) const { return right[indexOf(section)]; }
 };
 
+// The English title of a section header (a language-table entry) and the skin image
+// under the section's content, whose height sets the layout.
+const char* sectionTitle(RightSection section);
+const char* sectionTitle(LeftSection section);
+const char* contentBackground(RightSection section);
+const char* contentBackground(LeftSection section);
+
 // What a press at one point of the window reaches in the panels. A view button or one of
 // the left items is a first match: nothing else is looked at. Otherwise a visible header
 // and the section contents are tested independently.

@@ -1,0 +1,377 @@
+// The main window's panels drawn and pressed through the real skin library and real
+// sections. A skin of flat-coloured images in a temporary folder shows which image landed
+// where; the default skin gives the screenshots.
+#include "model/settings_record.h"
+#include "pages/angle_snap_section.h"
+#include "pages/dpi_section.h"
+#include "pages/lighting_section.h"
+#include "pages/main_panels.h"
+#include "pages/report_rate_section.h"
+#include "pages/xy_section.h"
+#include "pages/xy_sensitivity.h"
+#include "skin/image_button.h"
+#include "skin/skin_library.h"
+#include "support/temporary_directory.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QImage>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWidget>
+#include <gtest/gtest.h>
+#include <string>
+
+namespace volantra {
+namespace {
+
+constexpr QSize kWindowSize(1000, 640);
+const QColor kUnderneath(0x10, 0x20, 0x30);
+const QColor kTextColour(0xFF, 0x00, 0x00);
+const QColor kMiddle(0x20, 0x20, 0x60);
+const QColor kLeft(0x20, 0x60, 0x20);
+const QColor kRight(0x60, 0x20, 0x20);
+const QColor kHeader(0x30, 0x30, 0x30);
+const QColor kMacroItem(0x40, 0x40, 0x10);
+const QColor kTrack(0x50, 0x50, 0x50);
+const QColor kChosenView(0x00, 0xC0, 0xC0);
+const QColor kOtherView(0x00, 0x60, 0x60);
+const QColor kFrontPicture(0x70, 0x70, 0xF0);
+const QColor kSidePicture(0xF0, 0x70, 0x70);
+const QColor kRateBackground(0x22, 0x44, 0x66);
+const QColor kXyBackground(0x66, 0x44, 0x22);
+
+QColor sliderColour(int level)
+{
+    return QColor(20 * level, 0xFF, 0x00);
+}
+
+class FlatSkin
+{
+public:
+    FlatSkin()
+    {
+        write("/BK_MainMid.png", QSize(472, 572), kMiddle);
+        write("/BK_MainLeft.png", QSize(242, 497), kLeft);
+        write("/BK_MainRight.png", QSize(242, 572), kRight);
+        write("/ItemBK.png", QSize(242, 20), kHeader);
+        write("/MacroManagementBK.png", QSize(242, 38), kMacroItem);
+        write("/Bar1.png", QSize(7, 563), kTrack);
+        write("/button-mouse-leave.png", QSize(62, 29), kChosenView);
+        write("/button-mouse-normal.png", QSize(62, 29), kOtherView);
+        write("/Mouse/Front/MouseFront.png", QSize(100, 100), kFrontPicture);
+        write("/Mouse/Side/MouseSide.png", QSize(100, 100), kSidePicture);
+        write("/ButtonAssignment/BK_ButtonAssignment.png", QSize(242, 183), Qt::gray);
+        write("/XYSensitivity/BK_XYSensSetting.png", QSize(242, 137), kXyBackground);
+        write("/DPISetting/BK_DPISetting.png", QSize(242, 213), Qt::darkGray);
+        write("/Lighting/BK_Lighting.png", QSize(242, 106), Qt::darkGray);
+        write("/USBReportRate/BK_USBReportRate.png", QSize(242, 140), kRateBackground);
+        write("/MouseAttribute/BK_MouseAttribute.png", QSize(242, 103), Qt::darkGray);
+        write("/MouseAttribute/BK_ScrollSpeed.png", QSize(242, 62), Qt::darkGray);
+        write("/AngleSnap/BK_AngleSnap.png", QSize(242, 140), Qt::darkGray);
+        for (int level = 1; level <= 11; ++level)
+            write("/StageSlider/" + std::to_string(level) + ".png", QSize(208, 9),
+                  sliderColour(level));
+    }
+    std::string root() const { return m_directory.path().string(); }
+
+private:
+    void write(const std::string& relativePath, QSize size, QColor colour)
+    {
+        const QString path = QString::fromStdString(root() + relativePath);
+        QDir().mkpath(QFileInfo(path).path());
+        QImage image(size, QImage::Format_ARGB32);
+        image.fill(colour);
+        ASSERT_TRUE(image.save(path, "PNG")) << path.toStdString();
+    }
+
+    test::TemporaryDirectory m_directory;
+};
+
+// A window with the panels and the sections that exist so far; Button Assignment is left
+// unregistered, so it shows its header only.
+struct Window
+{
+    explicit Window(const std::string& skinRoot) : skin(SkinRoot(skinRoot))
+    {
+        widget.resize(kWindowSize);
+        panels.setXySection(&xy);
+        panels.setSection(RightSection::Dpi, &dpi);
+        panels.setSection(RightSection::Lighting, &lighting);
+        panels.setSection(RightSection::ReportRate, &rate);
+        panels.setSection(RightSection::AngleSnap, &angleSnap);
+        panels.refresh();
+    }
+
+    QImage paint()
+    {
+        QImage picture(kWindowSize, QImage::Format_ARGB32_Premultiplied);
+        picture.fill(kUnderneath);
+        QPainter painter(&picture);
+        panels.paint(painter);
+        return picture;
+    }
+
+    SettingsRecord record;
+    SkinLibrary skin;
+    QWidget widget;
+    SectionContext context{.record = record,
+                           .skin = skin,
+                           .window = &widget,
+                           .textColour = kTextColour,
+                           .font = QFont(),
+                           .text = [](const char* english) { return QString(english); }};
+    XySection xy;
+    DpiSection dpi;
+    LightingSection lighting;
+    ReportRateSection rate;
+    AngleSnapSection angleSnap;
+    MainPanels panels{context};
+};
+
+int textPixels(const QImage& image, QRect area)
+{
+    int count = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QColor pixel = image.pixelColor(x, y);
+            if (pixel.red() > 0xA0 && pixel.green() < 0x30 && pixel.blue() < 0x30)
+                ++count;
+        }
+    }
+    return count;
+}
+
+void dragThumb(ImageButton& thumb, int dy)
+{
+    const QPointF inside(3, 10);
+    const QPointF global = QPointF(thumb.mapToGlobal(QPoint(3, 10)));
+    QMouseEvent press(QEvent::MouseButtonPress, inside, global, Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QCoreApplication::sendEvent(&thumb, &press);
+    QMouseEvent move(QEvent::MouseMove, inside + QPointF(0, dy), global + QPointF(0, dy),
+                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&thumb, &move);
+    QMouseEvent release(QEvent::MouseButtonRelease, inside + QPointF(0, dy),
+                        global + QPointF(0, dy), Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&thumb, &release);
+}
+
+TEST(MainPanelsTest, DrawsEveryPanelWithAllSectionsClosed)
+{
+    FlatSkin flat;
+    Window window(flat.root());
+    const QImage picture = window.paint();
+    struct Case
+    {
+        QPoint at;
+        QColor colour;
+    };
+    const Case cases[] = {
+        {{262, 32}, kMiddle},      {{733, 400}, kMiddle},      {{437, 527}, kChosenView},
+        {{561, 555}, kOtherView},  {{335, 58}, kFrontPicture}, {{20, 107}, kHeader},
+        {{20, 127}, kLeft},        {{20, 132}, kMacroItem},    {{261, 169}, kMacroItem},
+        {{20, 175}, kHeader},      {{20, 195}, kLeft},         {{734, 32}, kHeader},
+        {{975, 51}, kHeader},      {{975, 55}, kRight},        {{975, 201}, kHeader},
+        {{975, 202}, kRight},      {{984, 32}, kTrack},        {{990, 594}, kTrack},
+        {{991, 300}, kUnderneath},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(picture.pixelColor(c.at), c.colour) << c.at.x() << "," << c.at.y();
+    // Titles from 10 pixels right of the headers' left edges, none in the first 10.
+    EXPECT_GT(textPixels(picture, QRect(744, 32, 120, 20)), 0);
+    EXPECT_EQ(textPixels(picture, QRect(734, 32, 10, 20)), 0);
+    EXPECT_GT(textPixels(picture, QRect(30, 132, 150, 38)), 0); // "Macro Manager"
+    EXPECT_GT(textPixels(picture, QRect(437, 527, 62, 29)), 0); // "Front"
+    EXPECT_TRUE(window.skin.takeNewProblems().isEmpty());
+}
+
+TEST(MainPanelsTest, HeaderPressesOpenSectionsAndMoveTheHeadersBelow)
+{
+    FlatSkin flat;
+    Window window(flat.root());
+    // Report Rate opens with its content; Lighting is drawn from its own section.
+    PanelPress press = window.panels.press(QPoint(800, 90));
+    EXPECT_TRUE(press.handled);
+    EXPECT_TRUE(press.redraw);
+    EXPECT_FALSE(press.recordChanged);
+    QImage picture = window.paint();
+    EXPECT_EQ(picture.pixelColor(734, 102), kRateBackground);
+    EXPECT_EQ(picture.pixelColor(975, 241), kRateBackground);
+    EXPECT_EQ(picture.pixelColor(975, 247), kHeader); // Mouse Speed at 102 + 140 + 5
+
+    // A header of a section without a registered view shows no content, only the header.
+    window.panels.press(QPoint(100, 110));
+    picture = window.paint();
+    EXPECT_EQ(picture.pixelColor(20, 127), kLeft);
+    EXPECT_EQ(picture.pixelColor(20, 315), kMacroItem); // 127 + 183 + 5
+    EXPECT_EQ(picture.pixelColor(20, 358), kHeader);
+}
+
+TEST(MainPanelsTest, XySlidersFollowTheLeftPanel)
+{
+    FlatSkin flat;
+    Window window(flat.root());
+    window.record.setXSensitivity(0); // as a profile may hold it
+    window.record.setYSensitivity(200);
+    window.panels.press(QPoint(100, 180)); // X/Y header
+    QImage picture = window.paint();
+    EXPECT_EQ(picture.pixelColor(20, 195), kXyBackground);
+    EXPECT_EQ(picture.pixelColor(37, 235), sliderColour(1));
+    EXPECT_EQ(picture.pixelColor(37, 295), sliderColour(11));
+    EXPECT_EQ(window.record.xSensitivity(), 0) << "drawing changed the stored byte";
+    EXPECT_EQ(window.record.ySensitivity(), 200);
+
+    PanelPress press = window.panels.press(QPoint(37 + 9, 237));
+    EXPECT_TRUE(press.recordChanged);
+    EXPECT_EQ(window.record.xSensitivity(), 2);
+    EXPECT_EQ(window.paint().pixelColor(37, 235), sliderColour(2));
+
+    // Opening Button Assignment moves the section down by its height plus 5.
+    window.panels.press(QPoint(100, 110));
+    press = window.panels.press(QPoint(37 + 30, 237));
+    EXPECT_FALSE(press.recordChanged);
+    EXPECT_TRUE(press.handled); // on the assignment content
+    EXPECT_EQ(window.record.xSensitivity(), 2);
+    press = window.panels.press(QPoint(37 + 30, 418 + 2));
+    EXPECT_TRUE(press.recordChanged);
+    EXPECT_EQ(window.record.xSensitivity(), 3);
+    EXPECT_EQ(window.paint().pixelColor(37, 418), sliderColour(3));
+}
+
+TEST(MainPanelsTest, PressesOutsideTheSections)
+{
+    FlatSkin flat;
+    Window window(flat.root());
+    PanelPress press = window.panels.press(QPoint(100, 140));
+    EXPECT_TRUE(press.macroManagerRequested);
+    EXPECT_TRUE(press.handled);
+
+    press = window.panels.press(QPoint(600, 300));
+    EXPECT_FALSE(press.handled);
+    EXPECT_FALSE(press.redraw);
+
+    press = window.panels.press(QPoint(520, 540));
+    EXPECT_TRUE(press.handled);
+    EXPECT_TRUE(press.redraw);
+    const QImage picture = window.paint();
+    EXPECT_EQ(picture.pixelColor(362, 59), kSidePicture);
+    EXPECT_EQ(picture.pixelColor(500, 527), kChosenView);
+    EXPECT_EQ(picture.pixelColor(437, 527), kOtherView);
+}
+
+TEST(MainPanelsTest, ThumbAndWheelSwitchTheRightPanelsView)
+{
+    FlatSkin flat;
+    Window window(flat.root());
+    int redraws = 0;
+    QObject::connect(&window.panels, &MainPanels::redrawNeeded, [&redraws] { ++redraws; });
+    ImageButton& thumb = window.panels.scrollThumb();
+    EXPECT_EQ(thumb.geometry(), QRect(984, 32, 7, 114));
+
+    window.panels.press(QPoint(800, 40)); // DPI
+    ASSERT_NE(window.dpi.valueBox(0), nullptr);
+    window.panels.press(QPoint(800, 300)); // Report Rate at 295, below DPI's 213 + 5
+    ASSERT_TRUE(window.panels.state().expanded(RightSection::ReportRate));
+
+    // A fast drag far past the end stops at the end of the track and still switches.
+    dragThumb(thumb, 2000);
+    EXPECT_EQ(thumb.y(), 481);
+    EXPECT_EQ(window.panels.state().panelView(), PanelView::Bottom);
+    EXPECT_EQ(redraws, 1);
+    EXPECT_EQ(window.dpi.valueBox(0), nullptr) << "DPI controls stay up in the bottom view";
+    EXPECT_EQ(window.paint().pixelColor(734, 32), kHeader); // Mouse Speed at the top
+
+    EXPECT_TRUE(window.panels.wheel(QPoint(800, 300), 120));
+    EXPECT_EQ(thumb.y(), 32);
+    EXPECT_EQ(window.panels.state().panelView(), PanelView::Top);
+    EXPECT_NE(window.dpi.valueBox(0), nullptr);
+    EXPECT_FALSE(window.panels.wheel(QPoint(600, 300), -120)); // over the middle panel
+    EXPECT_TRUE(window.panels.wheel(QPoint(800, 300), -120));
+    EXPECT_EQ(thumb.y(), 481);
+
+    window.panels.reset();
+    EXPECT_EQ(thumb.y(), 32);
+    EXPECT_EQ(window.dpi.valueBox(0), nullptr);
+    EXPECT_EQ(window.panels.state().expandedCount(), 0);
+    EXPECT_EQ(window.paint().pixelColor(975, 201), kHeader);
+}
+
+TEST(MainPanelsTest, RefreshShowsTheLoadedValuesInTheOpenSections)
+{
+    FlatSkin flat;
+    Window window(flat.root());
+    window.panels.press(QPoint(800, 40));
+    ASSERT_NE(window.dpi.valueBox(1), nullptr);
+    window.record.setDpiStage(1, 16); // a profile was loaded
+    window.panels.refresh();
+    EXPECT_EQ(window.dpi.valueBox(1)->text(), "800");
+}
+
+// The panels over the default skin's window background, saved as screenshots.
+TEST(MainPanelsTest, DefaultSkinScreenshots)
+{
+    const std::string root = SkinRoot::defaultSkin(VOLANTRA_DEFAULT_DATA_DIR).path();
+    if (!QFileInfo::exists(QString::fromStdString(root + "/main.png")))
+        GTEST_SKIP() << "the default skin is not built";
+    Window window(root);
+    window.context.textColour = QColor(230, 230, 230);
+    window.record.setXSensitivity(6);
+    window.record.setYSensitivity(3);
+    window.record.setReportInterval(2);
+    window.record.setAngleSnapLevel(4);
+    for (std::size_t stage = 0; stage < SettingsRecord::kDpiStageCount; ++stage)
+        window.record.setDpiStage(stage, static_cast<std::uint8_t>(16 * (stage + 1)));
+
+    const auto shoot = [&](const char* name) {
+        QImage picture(kWindowSize, QImage::Format_ARGB32_Premultiplied);
+        picture.fill(Qt::black);
+        QPainter painter(&picture);
+        window.skin.draw(painter, "/main.png", QPoint(0, 0));
+        window.panels.paint(painter);
+        painter.end();
+        QDir().mkpath(VOLANTRA_TEST_ARTIFACTS);
+        // The thumb is a child widget over the picture; the screenshot shows it in place.
+        QPainter(&picture).drawImage(window.panels.scrollThumb().pos(),
+                                     window.panels.scrollThumb().grab().toImage());
+        picture.save(QStringLiteral(VOLANTRA_TEST_ARTIFACTS "/%1.png").arg(name));
+        return picture;
+    };
+
+    // With everything closed each header shows the header image beyond its title.
+    QImage header = window.skin.image("/ItemBK.png");
+    ASSERT_FALSE(header.isNull());
+    QImage picture = shoot("main_panels_closed");
+    const auto sameAsImage = [](const QImage& picture, QPoint at, const QImage& image,
+                                QPoint inImage) {
+        return image.pixelColor(inImage).alpha() < 255 ||
+               picture.pixelColor(at) == image.pixelColor(inImage);
+    };
+    for (const int top : {32, 57, 82, 107, 132, 157, 182})
+        EXPECT_TRUE(sameAsImage(picture, QPoint(970, top + 10), header, QPoint(236, 10))) << top;
+    EXPECT_TRUE(sameAsImage(picture, QPoint(255, 185), header, QPoint(235, 10)));
+
+    window.panels.press(QPoint(800, 40));  // DPI
+    window.panels.press(QPoint(100, 110)); // Button Assignment (header only)
+    const int lightingTop = 52 + window.skin.size("/DPISetting/BK_DPISetting.png").height() + 5;
+    window.panels.press(QPoint(800, lightingTop + 5));
+    window.panels.press(QPoint(100, window.panels.state().xyHeader().top + 5));
+    picture = shoot("main_panels_open");
+    EXPECT_TRUE(window.panels.state().headerVisible(RightSection::MouseSpeed));
+    const PanelRect xySlider = XySensitivity::sliderRect(XySensitivity::Axis::X, 20,
+                                                         window.panels.state().xyHeader().bottom);
+    const QImage slider = window.skin.image("/StageSlider/6.png");
+    ASSERT_FALSE(slider.isNull());
+    EXPECT_TRUE(sameAsImage(picture, QPoint(xySlider.left + 100, xySlider.top + 4), slider,
+                            QPoint(100, 4)));
+
+    window.panels.wheel(QPoint(800, 300), -120);
+    picture = shoot("main_panels_bottom");
+    EXPECT_EQ(window.panels.state().panelView(), PanelView::Bottom);
+    EXPECT_TRUE(sameAsImage(picture, QPoint(970, 42), header, QPoint(236, 10)));
+}
+
+} // namespace
+} // namespace volantra
