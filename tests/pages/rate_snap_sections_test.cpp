@@ -140,28 +140,6 @@ TEST(ReportRateSectionTest, DrawsTheShownRateOnTheCentredControl)
     }
 }
 
-TEST(ReportRateSectionTest, ClickOnTheRingStoresTheRateAndRedrawsIt)
-{
-    FlatSkin flat;
-    Fixture fixture(flat.root());
-    ReportRateSection section;
-    fixture.record.setReportInterval(0);
-    const QPoint centre = kOrigin + QPoint(121, 69);
-
-    EXPECT_FALSE(section.click(centre + QPoint(50, 0), kOrigin, fixture.context));
-    EXPECT_FALSE(section.click(centre + QPoint(18, -24), kOrigin, fixture.context));
-    EXPECT_EQ(fixture.record.reportInterval(), 0);
-
-    EXPECT_TRUE(section.click(centre + QPoint(-40, 40), kOrigin, fixture.context));
-    EXPECT_EQ(fixture.record.reportInterval(), 4);
-    EXPECT_EQ(at(fixture.paint(section), centre), rateColour(250));
-
-    EXPECT_FALSE(section.click(centre + QPoint(-40, 40), kOrigin, fixture.context));
-    EXPECT_TRUE(section.click(centre + QPoint(40, -40), kOrigin, fixture.context));
-    EXPECT_EQ(fixture.record.reportInterval(), 1);
-    EXPECT_EQ(at(fixture.paint(section), centre), rateColour(1000));
-}
-
 TEST(ReportRateSectionTest, ControlFollowsTheWidthOfTheSkinsBackground)
 {
     FlatSkin wide(300); // control at (86,5)-(214,133), centre (150,69)
@@ -221,29 +199,6 @@ TEST(AngleSnapSectionTest, CaptionsSitUnderTheirStepsInTheTextColour)
     // Nothing left of the first caption, nothing in the gap before the captions.
     EXPECT_EQ(textPixels(window, QRect(kOrigin + QPoint(0, 115), QSize(26, 20))), 0);
     EXPECT_EQ(textPixels(window, QRect(kOrigin + QPoint(0, 0), QSize(242, 115))), 0);
-}
-
-TEST(AngleSnapSectionTest, ClickOnTheSliderStoresTheLevelAndRedrawsIt)
-{
-    FlatSkin flat;
-    Fixture fixture(flat.root());
-    AngleSnapSection section;
-    fixture.record.setAngleSnapLevel(0);
-    const QPoint slider = kOrigin + QPoint(20, 106);
-
-    EXPECT_FALSE(section.click(slider + QPoint(100, 9), kOrigin, fixture.context));
-    EXPECT_FALSE(section.click(slider + QPoint(100, -60), kOrigin, fixture.context));
-    EXPECT_EQ(fixture.record.angleSnapLevel(), 0);
-
-    EXPECT_TRUE(section.click(slider + QPoint(197, 4), kOrigin, fixture.context));
-    EXPECT_EQ(fixture.record.angleSnapLevel(), 10);
-    EXPECT_EQ(at(fixture.paint(section), slider), sliderColour(10));
-
-    EXPECT_TRUE(section.click(slider + QPoint(9, 8), kOrigin, fixture.context));
-    EXPECT_EQ(fixture.record.angleSnapLevel(), 2);
-    const QImage window = fixture.paint(section);
-    EXPECT_EQ(at(window, slider), sliderColour(2));
-    EXPECT_EQ(at(window, kOrigin + QPoint(20, 10)), pictureColour(2));
 }
 
 // ---- The default skin --------------------------------------------------------------
