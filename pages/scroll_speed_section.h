@@ -3,10 +3,10 @@
 #include "pages/scroll_speed_rules.h"
 #include "pages/section_view.h"
 
+#include <QLineEdit>
 #include <QPointer>
 #include <functional>
 
-class QLineEdit;
 
 namespace volantra {
 
