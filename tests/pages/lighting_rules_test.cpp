@@ -145,15 +145,5 @@ TEST(LightingRulesTest, StepCaptionsSitUnderTheirSliders)
     }
 }
 
-TEST(LightingRulesTest, RowsAreTwentyNinePixelsApart)
-{
-    for (std::size_t row = 0; row < LightingRules::kRowCount; ++row) {
-        const int top = 20 + 29 * static_cast<int>(row);
-        EXPECT_EQ(LightingRules::modeMark(row), (SectionArea{10, top, 20, top + 9}));
-        EXPECT_EQ(LightingRules::modeCaption(row), (SectionArea{25, top - 5, 90, top + 14}));
-        EXPECT_EQ(LightingRules::slider(row), (SectionArea{100, top, 228, top + 8}));
-    }
-}
-
 } // namespace
 } // namespace volantra
