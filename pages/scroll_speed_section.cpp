@@ -85,6 +85,10 @@ void ScrollSpeedSection::showControls(QPoint origin, SectionContext& context)
         palette.setColor(group, QPalette::Base, QColor::fromRgb(kBoxBackground));
         palette.setColor(group, QPalette::Text, context.textColour);
     }
+    // While scrolling by screen the kept count shows faded.
+    QColor faded = context.textColour;
+    faded.setAlphaF(0.45f);
+    palette.setColor(QPalette::Disabled, QPalette::Text, faded);
     m_box->setPalette(palette);
     m_box->setFont(context.font);
     m_box->setGeometry(windowRect(ScrollSpeedRules::kLinesBox, origin));
@@ -97,6 +101,11 @@ void ScrollSpeedSection::hideControls()
     commitTypedLines();
     delete m_box.data();
     m_record = nullptr;
+}
+
+QLineEdit* ScrollSpeedSection::linesBox() const
+{
+    return m_box;
 }
 
 bool ScrollSpeedSection::commitTypedLines()

@@ -7,7 +7,6 @@
 #include <QPointer>
 #include <functional>
 
-
 namespace volantra {
 
 // The Scroll Speed section: the marks for scrolling by lines or by one screen, and the
@@ -44,7 +43,7 @@ public:
     bool commitTypedLines();
 
     // The lines box while the controls are shown, else null.
-    QLineEdit* linesBox() const { return m_box; }
+    QLineEdit* linesBox() const;
 
 private:
     // The stored lines and mode in the box.
