@@ -1,12 +1,14 @@
 #!/bin/sh
-# Sets up a fresh Debian 12 machine, builds Volantra and starts it on the simulated mouse.
+# Sets up a fresh Debian 12 machine, builds Volantra and starts it on the simulated mouse
+# with its window shown. The tray menu of the simulated mouse offers "Press DPI button",
+# "Press macro key", "Unplug" and "Plug in".
 set -eu
 cd "$(dirname "$0")/.."
 ./scripts/install-deps.sh
 cmake --preset default >/dev/null
 cmake --build --preset default
-cli=build/default/cli/volantra-cli
-echo "\$ volantra-cli --simulate connect"
-"$cli" --simulate connect
-echo "\$ volantra-cli --simulate devices"
-"$cli" --simulate devices
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+    echo "start: no display; the window is drawn off screen (set DISPLAY to see it)" >&2
+    export QT_QPA_PLATFORM=offscreen
+fi
+exec build/default/app/volantra --simulate --show "$@"
