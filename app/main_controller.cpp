@@ -9,7 +9,19 @@
 #include "model/data_directory.h"
 #include "model/device_images_builder.h"
 #include "model/profile_store.h"
+#include "pages/angle_snap_section.h"
+#include "pages/apply_pointer_settings.h"
+#include "pages/dpi_section.h"
+#include "pages/lighting_section.h"
+#include "pages/main_panels.h"
+#include "pages/report_rate_section.h"
+#include "pages/scroll_speed_section.h"
+#include "pages/section_view.h"
+#include "pages/speed_dial_section.h"
+#include "pages/unsupported_setting_notice.h"
+#include "pages/xy_section.h"
 #include "platform/device_session.h"
+#include "platform/pointer/desktop_pointer_settings.h"
 #include "platform/posix_atomic_file_writer.h"
 #include "skin/skin_library.h"
 
@@ -122,6 +134,7 @@ Status MainController::start()
     applyLanguage();
     if (Status skin = loadSkin(); !skin)
         return skin;
+    createPanels();
     createTray();
     refreshWindow();
 
@@ -253,6 +266,53 @@ Status MainController::loadSkin()
     return {};
 }
 
+void MainController::createPanels()
+{
+    m_sectionContext.reset(
+        new SectionContext{m_record, *m_skin, m_window.get(), m_textColour, m_normalFont,
+                           [this](const char* english) { return text(english); }});
+    m_panels = std::make_unique<MainPanels>(*m_sectionContext);
+    auto redraw = [this] { m_window->redrawAll(); };
+    auto add = [this](std::unique_ptr<SectionView> view) {
+        m_sections.push_back(std::move(view));
+        return m_sections.back().get();
+    };
+    m_panels->setSection(RightSection::Dpi, add(std::make_unique<DpiSection>(redraw)));
+    m_panels->setSection(RightSection::Lighting, add(std::make_unique<LightingSection>()));
+    m_panels->setSection(RightSection::ReportRate, add(std::make_unique<ReportRateSection>()));
+    m_panels->setSection(RightSection::MouseSpeed, add(std::make_unique<SpeedDialSection>(
+                                                       SpeedDialRules::Purpose::PointerSpeed)));
+    m_panels->setSection(
+        RightSection::DoubleClick,
+        add(std::make_unique<SpeedDialSection>(SpeedDialRules::Purpose::DoubleClickSpeed)));
+    m_panels->setSection(RightSection::ScrollSpeed,
+                         add(std::make_unique<ScrollSpeedSection>(redraw)));
+    m_panels->setSection(RightSection::AngleSnap, add(std::make_unique<AngleSnapSection>()));
+    m_panels->setXySection(add(std::make_unique<XySection>()));
+    connect(m_panels.get(), &MainPanels::redrawNeeded, this, redraw);
+    m_window->setPanels(m_panels.get());
+    m_panels->refresh();
+    if (!m_pointerSettings)
+        m_pointerSettings = createSessionPointerSettings();
+    m_unsupportedNotice = std::make_unique<UnsupportedSettingNotice>();
+}
+
+void MainController::setPointerSettings(std::unique_ptr<PointerSettings> desktop)
+{
+    m_pointerSettings = std::move(desktop);
+}
+
+void MainController::applyPointerSettings()
+{
+    if (!m_pointerSettings)
+        return;
+    const PointerReport report = volantra::applyPointerSettings(m_record, *m_pointerSettings);
+    for (const std::string& failure : report.failures())
+        noticeOnce(failure, fromStd(failure));
+    if (const std::string missing = m_unsupportedNotice->take(report); !missing.empty())
+        notice(text("Info"), fromStd(missing));
+}
+
 void MainController::reportSkinProblems()
 {
     // Reported after the paint, never from inside it, and once per image.
@@ -302,6 +362,8 @@ void MainController::createTray()
 
 void MainController::refreshWindow()
 {
+    if (m_panels)
+        m_panels->refresh();
     m_window->redrawAll();
 }
 
@@ -394,6 +456,7 @@ bool MainController::sendAndSave()
         return reached;
     }
     m_snapshot.take(m_record);
+    applyPointerSettings();
     return reached;
 }
 
@@ -435,6 +498,7 @@ void MainController::reset()
     m_record.setProfile(profile);
     if (m_session->link().connected())
         sendAndSave();
+    m_panels->reset();
     refreshWindow();
 }
 

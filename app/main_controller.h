@@ -19,6 +19,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 class QMenu;
 class QSocketNotifier;
@@ -31,7 +32,12 @@ class DeviceSession;
 class EventListener;
 class HotplugMonitor;
 class LanguageTable;
+class MainPanels;
 class MainWindow;
+class PointerSettings;
+class SectionView;
+struct SectionContext;
+class UnsupportedSettingNotice;
 class PosixAtomicFileWriter;
 class ProfileStore;
 class SkinLibrary;
@@ -70,8 +76,11 @@ public:
     bool hasUnappliedEdits() const;
     bool trayAvailable() const { return m_tray != nullptr; }
     void setAsker(Asker asker) { m_ask = std::move(asker); }
+    // The desktop whose pointer settings Apply writes; the session's desktop by default.
+    void setPointerSettings(std::unique_ptr<PointerSettings> desktop);
 
     MainWindow& window() { return *m_window; }
+    MainPanels& panels() { return *m_panels; }
     DeviceSession& session() { return *m_session; }
     SettingsRecord& record() { return m_record; }
     ProfileStore& store() { return *m_store; }
@@ -93,6 +102,8 @@ private:
     void loadProfile();
     Status loadSkin();
     void createTray();
+    void createPanels();
+    void applyPointerSettings();
     void applyLanguage();
     void refreshWindow();
     void connectMouse();
@@ -129,6 +140,11 @@ private:
     QFont m_boldFont;
 
     std::unique_ptr<MainWindow> m_window;
+    std::unique_ptr<SectionContext> m_sectionContext;
+    std::vector<std::unique_ptr<SectionView>> m_sections;
+    std::unique_ptr<MainPanels> m_panels;
+    std::unique_ptr<PointerSettings> m_pointerSettings;
+    std::unique_ptr<UnsupportedSettingNotice> m_unsupportedNotice;
     QSystemTrayIcon* m_tray = nullptr;
     std::unique_ptr<QMenu> m_trayMenu;
     DesktopNotifier m_notifier;

@@ -1,5 +1,6 @@
 #include "app/main_window.h"
 
+#include "pages/main_panels.h"
 #include "skin/offscreen_surface.h"
 #include "skin/skin_library.h"
 
@@ -8,6 +9,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWheelEvent>
 #include <QWindow>
 
 namespace volantra {
@@ -17,6 +19,8 @@ MainWindow::MainWindow(SkinLibrary& skin, bool toolWindow)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
+    // A click on the picture takes the focus from an edit box, which commits its typing.
+    setFocusPolicy(Qt::ClickFocus);
     setWindowTitle(QStringLiteral("Volantra"));
     m_text = [](const char* english) { return QString::fromUtf8(english); };
 }
@@ -47,7 +51,13 @@ void MainWindow::redrawAll()
         QPainter& painter = surface.painter();
         m_skin.draw(painter, kBackground, QPoint(0, 0));
         m_skin.draw(painter, "/Logo.png", QPoint(20, 32));
+        if (m_panels)
+            m_panels->paint(painter);
         drawButtons(painter);
+    }
+    if (m_panels && !m_thumbBackgroundTaken) {
+        m_thumbBackgroundTaken = true;
+        m_panels->captureThumbBackground(m_picture);
     }
     emit redrawn();
 }
@@ -104,8 +114,21 @@ void MainWindow::mousePressEvent(QMouseEvent* event)
         return;
     const QPoint point = event->position().toPoint();
     if (const std::optional<WindowButton> button = windowButtonAt(point.x(), point.y())) {
+        // Typing not yet committed belongs to what the button does (Apply above all).
+        setFocus(Qt::MouseFocusReason);
         emit buttonClicked(*button);
         return;
+    }
+    if (m_panels) {
+        const PanelPress pressed = m_panels->press(point);
+        if (pressed.redraw || pressed.recordChanged)
+            redrawAll();
+        if (pressed.macroManagerRequested)
+            emit macroManagerRequested();
+        if (pressed.handled) {
+            m_panelsPressed = true;
+            return;
+        }
     }
     m_dragStart = event->globalPosition().toPoint();
 }
@@ -114,6 +137,11 @@ void MainWindow::mouseMoveEvent(QMouseEvent* event)
 {
     const QPoint point = event->position().toPoint();
     setHovered(windowButtonAt(point.x(), point.y()));
+    if (m_panelsPressed && (event->buttons() & Qt::LeftButton)) {
+        if (m_panels->drag(point))
+            redrawAll();
+        return;
+    }
     if (m_dragStart && (event->buttons() & Qt::LeftButton) &&
         (event->globalPosition().toPoint() - *m_dragStart).manhattanLength() >=
             QApplication::startDragDistance()) {
@@ -126,11 +154,16 @@ void MainWindow::mouseMoveEvent(QMouseEvent* event)
 void MainWindow::mouseReleaseEvent(QMouseEvent*)
 {
     m_dragStart.reset();
+    if (m_panelsPressed) {
+        m_panelsPressed = false;
+        m_panels->release();
+    }
 }
 
 void MainWindow::wheelEvent(QWheelEvent* event)
 {
-    event->ignore();
+    if (m_panels && m_panels->wheel(event->position().toPoint(), event->angleDelta().y()))
+        redrawAll();
 }
 
 void MainWindow::leaveEvent(QEvent*)

@@ -47,6 +47,7 @@ public:
 signals:
     void buttonClicked(WindowButton button);
     void closeRequested();
+    void macroManagerRequested();
     // The picture was drawn; the controller reports skin problems after each paint.
     void redrawn();
 
@@ -73,6 +74,8 @@ private:
     std::optional<WindowButton> m_hovered;
     // A press no control used: the window may be dragged from there.
     std::optional<QPoint> m_dragStart;
+    bool m_panelsPressed = false;
+    bool m_thumbBackgroundTaken = false;
 };
 
 } // namespace volantra

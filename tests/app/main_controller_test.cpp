@@ -1,0 +1,324 @@
+#include "app/language_table.h"
+#include "app/main_controller.h"
+#include "app/main_window.h"
+#include "device/device_commands.h"
+#include "device/device_link.h"
+#include "model/ini_file.h"
+#include "model/profile_store.h"
+#include "pages/memory_pointer_settings.h"
+#include "platform/device_session.h"
+#include "platform/posix_atomic_file_writer.h"
+#include "platform/sim/simulated_mouse.h"
+#include "support/temporary_directory.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <thread>
+
+namespace volantra {
+namespace {
+
+namespace fs = std::filesystem;
+
+bool waitFor(const std::function<bool()>& condition, int milliseconds = 3000)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!condition()) {
+        if (timer.elapsed() > milliseconds)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    return true;
+}
+
+std::size_t countLines(const std::string& path, const std::string& prefix)
+{
+    std::size_t count = 0;
+    for (const std::string& line : test::readLines(path))
+        count += line.rfind(prefix, 0) == 0;
+    return count;
+}
+
+// The configuration image goes to the mouse once per Apply.
+constexpr const char* kConfigWrite = "set-feature 00 0c";
+
+class MainControllerTest : public testing::Test
+{
+protected:
+    // Copies the default data into a fresh folder, with `languageCode` in every profile INI.
+    void prepareData(const std::string& languageCode = "", const std::string& extraSkinKeys = "")
+    {
+        fs::copy(VOLANTRA_DEFAULT_DATA_DIR, directory->path(), fs::copy_options::recursive);
+        PosixAtomicFileWriter writer;
+        for (const auto& entry : fs::directory_iterator(directory->path())) {
+            if (entry.path().extension() != ".ini")
+                continue;
+            Result<IniFile> ini = IniFile::load(entry.path().string(), writer);
+            ASSERT_TRUE(ini);
+            if (!languageCode.empty()) {
+                ASSERT_TRUE(ini->writeString("Skins", "Lan", languageCode));
+            }
+            if (!extraSkinKeys.empty()) {
+                ASSERT_TRUE(ini->writeString("Skins", "RColor", extraSkinKeys));
+            }
+        }
+    }
+
+    void start()
+    {
+        AppOptions options;
+        options.simulate = true;
+        options.dataDirectory = directory->path().string();
+        options.tracePath = trace();
+        controller = std::make_unique<MainController>(options);
+        auto desktop = std::make_unique<MemoryPointerSettings>();
+        pointer = desktop.get();
+        controller->setPointerSettings(std::move(desktop));
+        controller->setAsker([this](MainController::Question question) {
+            questions.push_back(question);
+            return answer;
+        });
+        const Status started = controller->start();
+        ASSERT_TRUE(started) << started.error().message;
+    }
+
+    std::string trace() const { return directory->file("trace.txt"); }
+    std::string currentProfileFile() { return *controller->store().currentProfilePath(); }
+    SimulatedBackend& simulator() { return *controller->session().simulator(); }
+    std::string lastNotice() { return controller->notifier().lastText().toStdString(); }
+
+    // A new data folder and no controller, for tests that go through several cases.
+    void startAfresh()
+    {
+        controller.reset();
+        directory = std::make_unique<test::TemporaryDirectory>();
+        questions.clear();
+    }
+
+    std::unique_ptr<test::TemporaryDirectory> directory =
+        std::make_unique<test::TemporaryDirectory>();
+    std::unique_ptr<MainController> controller;
+    MemoryPointerSettings* pointer = nullptr;
+    std::vector<MainController::Question> questions;
+    MainController::Answer answer = MainController::Answer::Yes;
+};
+
+TEST_F(MainControllerTest, StartsOnTheSimulatedMouseWithTheWindowSizedToItsBackground)
+{
+    prepareData();
+    start();
+    EXPECT_TRUE(controller->session().link().connected());
+    EXPECT_EQ(controller->window().size(), QSize(994, 634).expandedTo(controller->window().size()));
+    EXPECT_GE(controller->window().width(), MainWindow::kMinimumWidth);
+    // The connection sequence ran: profile read, then the mode command.
+    EXPECT_EQ(countLines(trace(), "set-feature 00 82"), 1u);
+    EXPECT_EQ(countLines(trace(), "set-feature 00 01 fc"), 1u);
+    EXPECT_EQ(countLines(trace(), kConfigWrite), 0u) << "nothing is sent before Apply";
+    // Without a tray the window is shown at once, or it could never be opened.
+    if (!controller->trayAvailable()) {
+        EXPECT_TRUE(controller->window().isVisible());
+    }
+}
+
+TEST_F(MainControllerTest, ASecondApplyWithinTwoSecondsIsIgnored)
+{
+    prepareData();
+    start();
+    controller->record().setDpiStage(1, 40);
+    controller->apply();
+    controller->apply();
+    EXPECT_EQ(countLines(trace(), kConfigWrite), 1u);
+    EXPECT_TRUE(controller->busyCursorShown());
+    EXPECT_FALSE(controller->hasUnappliedEdits());
+    EXPECT_EQ(simulator().mouse(0).config(),
+              controller->session().link().commands()->mirror().configSlots[0]);
+    EXPECT_EQ(pointer->applyCount(), 1) << "the pointer settings follow Apply";
+
+    const std::vector<std::uint8_t> saved = test::readBytes(currentProfileFile());
+    ASSERT_EQ(saved.size(), 1757u);
+    SettingsRecord::Bytes bytes{};
+    std::copy(saved.begin() + 1, saved.end(), bytes.begin());
+    EXPECT_EQ(SettingsRecord(bytes).dpiStage(1), 40);
+}
+
+TEST_F(MainControllerTest, CancelRestoresTheSnapshot)
+{
+    prepareData();
+    start();
+    const SettingsRecord loaded = controller->record();
+    controller->record().setDpiStage(0, 77);
+    controller->record().setReportInterval(8);
+    EXPECT_TRUE(controller->hasUnappliedEdits());
+    controller->cancel();
+    EXPECT_EQ(controller->record(), loaded);
+    EXPECT_FALSE(controller->hasUnappliedEdits());
+    EXPECT_EQ(countLines(trace(), kConfigWrite), 0u);
+}
+
+TEST_F(MainControllerTest, ResetAsksOnceAndChangesNothingWhenDeclined)
+{
+    prepareData();
+    start();
+    controller->record().setDpiStage(2, 99);
+    answer = MainController::Answer::Cancel;
+    controller->reset();
+    ASSERT_EQ(questions.size(), 1u);
+    EXPECT_EQ(questions[0], MainController::Question::ConfirmReset);
+    EXPECT_EQ(controller->record().dpiStage(2), 99);
+    EXPECT_EQ(countLines(trace(), kConfigWrite), 0u);
+
+    answer = MainController::Answer::Yes;
+    controller->reset();
+    EXPECT_EQ(questions.size(), 2u);
+    EXPECT_NE(controller->record().dpiStage(2), 99);
+    EXPECT_EQ(countLines(trace(), kConfigWrite), 1u) << "with a mouse, Reset applies the defaults";
+    EXPECT_FALSE(controller->hasUnappliedEdits());
+}
+
+TEST_F(MainControllerTest, ResetWithoutAMouseLoadsTheDefaultsWithoutSending)
+{
+    prepareData();
+    start();
+    simulator().unplug(0);
+    ASSERT_TRUE(waitFor([&] { return !controller->session().link().connected(); }));
+    controller->record().setDpiStage(2, 99);
+    controller->reset();
+    EXPECT_NE(controller->record().dpiStage(2), 99);
+    EXPECT_EQ(countLines(trace(), kConfigWrite), 0u);
+}
+
+TEST_F(MainControllerTest, DeviceEventsGiveTheirNoticeInTheProfilesLanguage)
+{
+    struct Case
+    {
+        const char* languageCode;
+        std::vector<std::uint8_t> report;
+        std::string expectedStart;
+    } cases[] = {
+        {"", {0x06, 0x07, 0x02, 0x02}, "Switch DPI into the second stage "},
+        {"", {0x06, 0x07, 0x09, 0x03}, "Switch to macro key3"},
+        {"CHS",
+         {0x06, 0x07, 0x09, 0x03},
+         std::string(LanguageTable::forCode("CHS").text("Switch to macro key")) + "3"},
+        {"CHT",
+         {0x06, 0x07, 0x09, 0x05},
+         std::string(LanguageTable::forCode("CHT").text("Switch to macro key")) + "5"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.languageCode);
+        startAfresh();
+        prepareData(c.languageCode);
+        start();
+        simulator().emitEvent(0, c.report);
+        ASSERT_TRUE(waitFor([&] { return !lastNotice().empty(); }));
+        EXPECT_EQ(lastNotice().rfind(c.expectedStart, 0), 0u) << lastNotice();
+    }
+}
+
+TEST_F(MainControllerTest, TheStageNoticeCarriesTheDpiTheMouseReports)
+{
+    prepareData();
+    start();
+    controller->record().setDpiStage(1, 16); // 800 DPI on stage 2
+    controller->apply();
+    simulator().emitEvent(0, {0x06, 0x07, 0x02, 0x02});
+    ASSERT_TRUE(waitFor([&] { return !lastNotice().empty(); }));
+    EXPECT_EQ(lastNotice(), "Switch DPI into the second stage 800");
+}
+
+TEST_F(MainControllerTest, UnplugAndPlugInAreNoticedAndTheArrivalReloadsTheProfile)
+{
+    prepareData();
+    start();
+    simulator().unplug(0);
+    ASSERT_TRUE(waitFor([&] { return !lastNotice().empty(); }));
+    EXPECT_EQ(lastNotice(), "The system did not detect the gaming mouse!");
+    EXPECT_FALSE(controller->session().link().connected());
+
+    simulator().plug(0);
+    ASSERT_TRUE(waitFor([&] { return lastNotice() == "The system detect the gaming mouse."; }));
+    EXPECT_TRUE(controller->session().link().connected());
+    EXPECT_EQ(countLines(trace(), "set-feature 00 01 fc"), 2u) << "the arrival connects again";
+
+    // After the arrival the listener reports the mouse's events again.
+    simulator().emitEvent(0, {0x06, 0x07, 0x09, 0x07});
+    EXPECT_TRUE(waitFor([&] { return lastNotice() == "Switch to macro key7"; }));
+}
+
+TEST_F(MainControllerTest, AnArrivalKeepsEditsThatWereNotApplied)
+{
+    prepareData();
+    start();
+    simulator().unplug(0);
+    ASSERT_TRUE(waitFor([&] { return !controller->session().link().connected(); }));
+    controller->record().setDpiStage(3, 55);
+    simulator().plug(0);
+    ASSERT_TRUE(waitFor([&] { return controller->session().link().connected(); }));
+    EXPECT_EQ(controller->record().dpiStage(3), 55);
+}
+
+TEST_F(MainControllerTest, AnApplyThatCannotReachTheMouseSaysSoAndStillSaves)
+{
+    prepareData();
+    start();
+    simulator().mouse(0).setFault(SimulatedMouse::Fault::Stall);
+    controller->record().setDpiStage(0, 33);
+    controller->apply();
+    EXPECT_NE(lastNotice().find("could not be sent"), std::string::npos) << lastNotice();
+    const std::vector<std::uint8_t> saved = test::readBytes(currentProfileFile());
+    ASSERT_EQ(saved.size(), 1757u);
+    EXPECT_EQ(saved[1 + 0], controller->record().bytes()[0]);
+    EXPECT_FALSE(controller->hasUnappliedEdits());
+}
+
+TEST_F(MainControllerTest, ExitAsksAboutUnappliedEditsAndCancelKeepsRunning)
+{
+    prepareData();
+    start();
+    int finished = 0;
+    QObject::connect(controller.get(), &MainController::finished, [&](int) { ++finished; });
+    controller->requestClose();
+    EXPECT_EQ(finished, 1) << "nothing to ask about";
+    EXPECT_TRUE(questions.empty());
+}
+
+TEST_F(MainControllerTest, ExitWithUnappliedEditsFollowsTheAnswer)
+{
+    struct Case
+    {
+        MainController::Answer answer;
+        int finished;
+        std::size_t configWrites;
+    } cases[] = {
+        {MainController::Answer::Cancel, 0, 0},
+        {MainController::Answer::Discard, 1, 0},
+        {MainController::Answer::Apply, 1, 1},
+    };
+    for (const Case& c : cases) {
+        startAfresh();
+        prepareData();
+        start();
+        int finished = 0;
+        QObject::connect(controller.get(), &MainController::finished, [&](int) { ++finished; });
+        controller->record().setDpiStage(0, 20);
+        answer = c.answer;
+        controller->requestClose();
+        EXPECT_EQ(finished, c.finished);
+        EXPECT_EQ(countLines(trace(), kConfigWrite), c.configWrites);
+        EXPECT_EQ(questions.back(), MainController::Question::ExitWithUnappliedEdits);
+    }
+}
+
+TEST_F(MainControllerTest, TextColoursBeyondAByteAreClampedNotWrapped)
+{
+    prepareData("", "300");
+    start();
+    EXPECT_EQ(controller->textColour().red(), 255);
+}
+
+} // namespace
+} // namespace volantra
