@@ -211,6 +211,16 @@ PanelPress MainPanels::press(QPoint point)
     const PanelHits hits = m_state.hitsAt(point.x(), point.y());
     result.handled = !hits.freeSpot();
 
+    // The open Button Assignment section hears every press, so a press on a view button,
+    // on Macro Manager or on the X/Y header closes its open menu. Its own header closes
+    // the section, which takes its menus down.
+    if (hits.firstMatch() && hits.leftItem != LeftItem::AssignmentHeader && m_assignment &&
+        m_state.expanded(LeftSection::ButtonAssignment)) {
+        result.recordChanged =
+            m_assignment->click(point, originOf(LeftSection::ButtonAssignment), m_context);
+        result.redraw = result.recordChanged;
+    }
+
     if (hits.viewButton) {
         m_state.showMouseView(*hits.viewButton);
         result.redraw = true;
