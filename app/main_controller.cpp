@@ -26,6 +26,7 @@
 #include "skin/skin_library.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QIcon>
 #include <QMenu>
 #include <QMessageBox>
@@ -84,6 +85,13 @@ MainController::MainController(AppOptions options, QObject* parent)
                      "with the factory settings. This cannot be undone. Reset now?"));
             return chosen == QMessageBox::Yes ? Answer::Yes : Answer::Cancel;
         }
+        if (question == Question::ReplaceExportedCopy) {
+            const auto chosen =
+                QMessageBox::question(owner, text("Save Profile"),
+                                      text("A profile file with this name already exists in the "
+                                           "data folder. Replace it?"));
+            return chosen == QMessageBox::Yes ? Answer::Yes : Answer::Cancel;
+        }
         QMessageBox box(QMessageBox::Question, text("Exit"),
                         text("Some changes have not been applied yet. Apply them before exiting?"),
                         QMessageBox::NoButton, owner);
@@ -97,6 +105,12 @@ MainController::MainController(AppOptions options, QObject* parent)
         if (box.clickedButton() == discardButton)
             return Answer::Discard;
         return Answer::Cancel;
+    };
+    m_chooseFile = [this](bool save, const QString& start) {
+        QWidget* owner = m_window && m_window->isVisible() ? m_window.get() : nullptr;
+        const QString filter = text("Gaming Mouse Profile(*.bin)");
+        return save ? QFileDialog::getSaveFileName(owner, text("Save Profile"), start, filter)
+                    : QFileDialog::getOpenFileName(owner, text("Load Profile"), start, filter);
     };
 }
 
@@ -259,7 +273,8 @@ Status MainController::loadSkin()
     m_window->setTextStyle(m_textColour, m_normalFont);
     m_window->setTexts([this](const char* english) { return text(english); });
     connect(m_window.get(), &MainWindow::buttonClicked, this, &MainController::onWindowButton);
-    connect(m_window.get(), &MainWindow::closeRequested, this, &MainController::requestClose);
+    connect(m_window.get(), &MainWindow::closeRequested, this,
+            &MainController::windowCloseRequested);
     connect(m_window.get(), &MainWindow::redrawn, this, [this] {
         QMetaObject::invokeMethod(this, &MainController::reportSkinProblems, Qt::QueuedConnection);
     });
@@ -502,6 +517,45 @@ void MainController::reset()
     refreshWindow();
 }
 
+void MainController::importProfile()
+{
+    const QString start =
+        QString::fromStdString(m_store->currentProfilePath().value_or(m_dataDirectory->path()));
+    const QString chosen = m_chooseFile(false, start);
+    if (chosen.isEmpty())
+        return;
+    if (Status imported = m_store->importProfile(chosen.toStdString(), m_record); !imported) {
+        std::cerr << "volantra: " << imported.error().message << "\n";
+        notice(text("Warning"), fromStd(imported.error().message),
+               DesktopNotifier::Severity::Warning);
+        return;
+    }
+    // The imported settings wait for Apply, like any other edit.
+    refreshWindow();
+}
+
+void MainController::exportProfile()
+{
+    const QString start =
+        QString::fromStdString(m_store->currentProfilePath().value_or(m_dataDirectory->path()));
+    const QString chosen = m_chooseFile(true, start);
+    if (chosen.isEmpty())
+        return;
+    ProfileStore::ExportRequest request{chosen.toStdString(), false};
+    Result<ProfileStore::ExportResult> exported = m_store->exportProfile(request, m_record);
+    if (exported && exported->outcome == ProfileStore::ExportResult::Outcome::WouldReplace) {
+        if (m_ask(Question::ReplaceExportedCopy) != Answer::Yes)
+            return;
+        request.replaceInDataDirectory = true;
+        exported = m_store->exportProfile(request, m_record);
+    }
+    if (!exported) {
+        std::cerr << "volantra: " << exported.error().message << "\n";
+        notice(text("Warning"), fromStd(exported.error().message),
+               DesktopNotifier::Severity::Warning);
+    }
+}
+
 bool MainController::hasUnappliedEdits() const
 {
     // The profile byte follows the mouse, not the user.
@@ -573,6 +627,14 @@ void MainController::noticeOnce(const std::string& cause, const QString& body)
 {
     if (m_noticePolicy.report(cause, body.toStdString()))
         notice(text("Warning"), body, DesktopNotifier::Severity::Warning);
+}
+
+void MainController::windowCloseRequested()
+{
+    if (m_tray)
+        m_window->hide();
+    else
+        requestClose();
 }
 
 void MainController::requestClose()

@@ -52,9 +52,12 @@ class MainController : public QObject
 
 public:
     // Questions the user is asked; tests answer them without a dialog.
-    enum class Question { ConfirmReset, ExitWithUnappliedEdits };
+    enum class Question { ConfirmReset, ExitWithUnappliedEdits, ReplaceExportedCopy };
     enum class Answer { Yes, Apply, Discard, Cancel };
     using Asker = std::function<Answer(Question)>;
+    // Chooses a profile file to load (save false) or to save to, starting at `start`;
+    // empty when the user cancelled.
+    using FileChooser = std::function<QString(bool save, const QString& start)>;
 
     explicit MainController(AppOptions options, QObject* parent = nullptr);
     ~MainController() override;
@@ -69,13 +72,20 @@ public:
     void reset();
     void openWindow();
     void minimise();
-    void requestClose(); // the close button, the window manager's close, Exit in the menu
+    void requestClose(); // the close button and Exit in the tray menu
+    // The window manager's close: with a tray the program stays there, without one it ends.
+    void windowCloseRequested();
     void handleDeviceEvent(DeviceEvent event);
     void processHotplug();
 
     bool hasUnappliedEdits() const;
     bool trayAvailable() const { return m_tray != nullptr; }
     void setAsker(Asker asker) { m_ask = std::move(asker); }
+    void setFileChooser(FileChooser chooser) { m_chooseFile = std::move(chooser); }
+
+    // LOAD and SAVE of a profile file chosen by the user (the profile manager's requests).
+    void importProfile();
+    void exportProfile();
     // The desktop whose pointer settings Apply writes; the session's desktop by default.
     void setPointerSettings(std::unique_ptr<PointerSettings> desktop);
 
@@ -156,6 +166,7 @@ private:
     bool m_cancelPending = false;
     bool m_exiting = false;
     Asker m_ask;
+    FileChooser m_chooseFile;
 };
 
 } // namespace volantra

@@ -78,6 +78,10 @@ protected:
         auto desktop = std::make_unique<MemoryPointerSettings>();
         pointer = desktop.get();
         controller->setPointerSettings(std::move(desktop));
+        controller->setFileChooser([this](bool save, const QString&) {
+            (save ? exportChoices : importChoices)++;
+            return QString::fromStdString(chosenFile);
+        });
         controller->setAsker([this](MainController::Question question) {
             questions.push_back(question);
             return answer;
@@ -105,6 +109,9 @@ protected:
     MemoryPointerSettings* pointer = nullptr;
     std::vector<MainController::Question> questions;
     MainController::Answer answer = MainController::Answer::Yes;
+    std::string chosenFile;
+    int importChoices = 0;
+    int exportChoices = 0;
 };
 
 TEST_F(MainControllerTest, StartsOnTheSimulatedMouseWithTheWindowSizedToItsBackground)
@@ -311,6 +318,42 @@ TEST_F(MainControllerTest, ExitWithUnappliedEditsFollowsTheAnswer)
         EXPECT_EQ(countLines(trace(), kConfigWrite), c.configWrites);
         EXPECT_EQ(questions.back(), MainController::Question::ExitWithUnappliedEdits);
     }
+}
+
+TEST_F(MainControllerTest, AnExportedProfileLoadsBackAndWaitsForApply)
+{
+    prepareData();
+    start();
+    controller->record().setDpiStage(0, 64);
+    test::TemporaryDirectory elsewhere;
+    chosenFile = elsewhere.file("mine.bin");
+    controller->exportProfile();
+    EXPECT_EQ(exportChoices, 1);
+    ASSERT_EQ(test::readBytes(chosenFile).size(), 1757u);
+    EXPECT_TRUE(fs::exists(elsewhere.file("mine.ini")));
+
+    controller->record().setDpiStage(0, 10);
+    controller->importProfile();
+    EXPECT_EQ(importChoices, 1);
+    EXPECT_EQ(controller->record().dpiStage(0), 64);
+    EXPECT_EQ(countLines(trace(), kConfigWrite), 0u) << "an import is applied only by Apply";
+
+    // Saving under the same name again asks before the data folder's copy is replaced.
+    controller->exportProfile();
+    ASSERT_FALSE(questions.empty());
+    EXPECT_EQ(questions.back(), MainController::Question::ReplaceExportedCopy);
+}
+
+TEST_F(MainControllerTest, AShortProfileFileIsRefusedAndChangesNothing)
+{
+    prepareData();
+    start();
+    const SettingsRecord before = controller->record();
+    chosenFile = directory->file("short.bin");
+    test::writeBytes(chosenFile, std::vector<std::uint8_t>(100, 7));
+    controller->importProfile();
+    EXPECT_EQ(controller->record(), before);
+    EXPECT_NE(lastNotice().find("short.bin"), std::string::npos) << lastNotice();
 }
 
 TEST_F(MainControllerTest, TextColoursBeyondAByteAreClampedNotWrapped)
