@@ -507,19 +507,5 @@ TEST(PanelStateTest, PressRouting)
     }
 }
 
-TEST(PanelStateTest, PressOnAnAssignmentBoxEndsTheRouting)
-{
-    PanelState state = stateWith({});
-    state.toggle(LeftSection::ButtonAssignment);
-    for (std::size_t i = 0; i < PanelState::kAssignmentBoxCount; ++i) {
-        const PanelRect box = PanelState::assignmentBox(i);
-        EXPECT_EQ(box, (PanelRect{120, 154 + 20 * static_cast<int>(i), 250,
-                                  170 + 20 * static_cast<int>(i)}));
-        const PanelHits hits = state.hitsAt(box.right - 1, box.bottom - 1);
-        ASSERT_EQ(hits.contents.size(), 1u);
-        EXPECT_FALSE(hits.freeSpot());
-    }
-}
-
 } // namespace
 } // namespace volantra

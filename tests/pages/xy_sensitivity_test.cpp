@@ -82,17 +82,6 @@ TEST(XySensitivityTest, SlidersMoveWithTheLeftPanel)
     EXPECT_EQ(record.xSensitivity(), 3);
 }
 
-TEST(XySensitivityTest, CaptionsOfTheSection)
-{
-    EXPECT_EQ(XySensitivity::axisCaptionRect(Axis::X, 20, 195), (PanelRect{37, 215, 262, 235}));
-    EXPECT_EQ(XySensitivity::axisCaptionRect(Axis::Y, 20, 195), (PanelRect{37, 275, 262, 295}));
-    EXPECT_EQ(XySensitivity::stepCaptionRect(Axis::X, 1, 20, 195), (PanelRect{44, 252, 262, 272}));
-    EXPECT_EQ(XySensitivity::stepCaptionRect(Axis::X, 10, 20, 195),
-              (PanelRect{233, 252, 262, 272}));
-    EXPECT_EQ(XySensitivity::stepCaptionRect(Axis::Y, 10, 20, 195),
-              (PanelRect{233, 312, 262, 332}));
-}
-
 // A profile may hold any byte: the slider shows the nearest level it has an image for and
 // the byte stays as loaded until the user clicks.
 TEST(XySensitivityTest, StoredValuesOutsideTheSliderAreShownClamped)
