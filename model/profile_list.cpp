@@ -16,10 +16,19 @@ ProfileList ProfileList::read(const IniDocument& document)
 
 std::optional<std::uint8_t> ProfileList::currentIndex() const
 {
-    std::optional<std::uint8_t> index;
-    for (std::size_t i = 0; i < m_names.size(); ++i) {
-        if (m_names[i] == m_currentName)
-            index = static_cast<std::uint8_t>(i);
+    const std::optional<std::size_t> index = findCurrent(m_names, m_currentName);
+    if (!index)
+        return std::nullopt;
+    return static_cast<std::uint8_t>(*index);
+}
+
+std::optional<std::size_t> ProfileList::findCurrent(std::span<const std::string> names,
+                                                    std::string_view currentName)
+{
+    std::optional<std::size_t> index;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (names[i] == currentName)
+            index = i;
     }
     return index;
 }

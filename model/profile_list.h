@@ -6,7 +6,9 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace volantra {
@@ -35,6 +37,12 @@ public:
     // The position of the current name: every entry is compared exactly and the last
     // one that matches wins. Nothing when the list is unusable or no entry matches.
     std::optional<std::uint8_t> currentIndex() const;
+
+    // The one lookup of CurProfileName, shared by the store and the profile manager so
+    // that both pick the same profile: exact and case-sensitive (PROFILE_1 is not
+    // PROFILE_10), every entry compared, the last match wins.
+    static std::optional<std::size_t> findCurrent(std::span<const std::string> names,
+                                                  std::string_view currentName);
 
 private:
     std::string m_currentName;

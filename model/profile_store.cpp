@@ -129,6 +129,18 @@ void ProfileStore::formCurrentPaths()
 
 Status ProfileStore::loadCurrentProfile(SettingsRecord& record)
 {
+    if (Status found = followProfileList(); !found)
+        return found;
+    Result<ProfileFile> profile = ProfileFile::load(*m_profilePath);
+    if (!profile)
+        return profile.error();
+    m_firstRunFlag = profile->flag();
+    record = profile->record();
+    return {};
+}
+
+Status ProfileStore::followProfileList()
+{
     Result<IniFile> listFile = IniFile::load(defaultIniPath(), *m_writer);
     if (!listFile)
         return listFile.error();
@@ -142,12 +154,6 @@ Status ProfileStore::loadCurrentProfile(SettingsRecord& record)
     if (const std::optional<std::uint8_t> index = list.currentIndex())
         m_currentIndex = *index;
     formCurrentPaths();
-
-    Result<ProfileFile> profile = ProfileFile::load(*m_profilePath);
-    if (!profile)
-        return profile.error();
-    m_firstRunFlag = profile->flag();
-    record = profile->record();
     return {};
 }
 

@@ -78,6 +78,10 @@ public:
     // name; without one the index stays) and reads its file into `record`. A list with
     // an ItemCount of 0 or above 6 loads nothing and leaves the paths unset.
     Status loadCurrentProfile(SettingsRecord& record);
+    // The first half of loadCurrentProfile: finds the current profile in the list and
+    // forms its paths, without reading its file. For when the profile manager gave the
+    // profile the record holds another number, so that the record's edits stay.
+    Status followProfileList();
     // The button names of the language and the skin values of the current profile INI.
     // With the paths unset there is nothing to read: names and skin become empty.
     Status readProfileIni();
