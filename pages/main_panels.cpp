@@ -45,7 +45,8 @@ MainPanels::MainPanels(SectionContext& context, QObject* parent)
     m_thumb->setImages(thumb, thumb);
     m_thumb->setVerticalTrack(PanelState::kThumbTrackTop, PanelState::kThumbTrackBottom);
     placeThumb();
-    m_thumb->show();
+    if (context.window)
+        m_thumb->show(); // a child shows with its window; without one it stays hidden
     connect(m_thumb, &ImageButton::dragged, this, &MainPanels::thumbDragged);
     // A press without a move hands over the thumb's place too, so a thumb left low while
     // the panel showed its top view can still switch to the bottom view.
