@@ -3,6 +3,7 @@
 #include "assign/qt_text.h"
 #include "skin/skin_library.h"
 
+#include <QFontMetrics>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
@@ -26,8 +27,9 @@ AssignmentDialog::AssignmentDialog(CaptureDialogKind kind, SkinLibrary& skin,
       m_look(captureDialogLook(kind, language))
 {
     m_font = QFont(qtText(m_look.fontFace));
-    // The fonts were asked for by cell height; Qt sizes by pixels of the em.
-    m_font.setPixelSize(m_look.fontHeight);
+    // The heights are cell heights (ascent and descent); Qt sizes by the em, which is
+    // about 1.15 times smaller for these faces.
+    m_font.setPixelSize(qRound(m_look.fontHeight / 1.15));
     m_font.setWeight(QFont::Normal);
     setFont(m_font);
     setMouseTracking(true);
@@ -67,9 +69,28 @@ AssignmentDialog::Element AssignmentDialog::elementAt(QPoint at)
     return Element::None;
 }
 
+void AssignmentDialog::drawFitted(QPainter& painter, QRect area, int flags,
+                                  const QString& text) const
+{
+    // Texts of other languages and fonts may be wider than the skin's places for them: a
+    // smaller font is better than a cut text.
+    constexpr int kSmallestPixelSize = 8;
+    const QFont original = painter.font();
+    QFont font = original;
+    while (font.pixelSize() > kSmallestPixelSize) {
+        const QRect needed = QFontMetrics(font).boundingRect(area, flags, text);
+        if (needed.width() <= area.width() && needed.height() <= area.height())
+            break;
+        font.setPixelSize(font.pixelSize() - 1);
+    }
+    painter.setFont(font);
+    painter.drawText(area, flags, text);
+    painter.setFont(original);
+}
+
 void AssignmentDialog::drawCentred(QPainter& painter, QRect area, const QString& line) const
 {
-    painter.drawText(area, Qt::AlignCenter | Qt::TextSingleLine, line);
+    drawFitted(painter, area, Qt::AlignCenter | Qt::TextSingleLine, line);
 }
 
 void AssignmentDialog::drawDesktopKeysNote(QPainter& painter) const
@@ -78,8 +99,8 @@ void AssignmentDialog::drawDesktopKeysNote(QPainter& painter) const
     small.setPixelSize(11);
     painter.setFont(small);
     painter.setPen(m_textColour);
-    painter.drawText(kNoteArea, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap,
-                     qtText(desktopKeysNote(m_language)));
+    drawFitted(painter, kNoteArea, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap,
+               qtText(desktopKeysNote(m_language)));
 }
 
 void AssignmentDialog::paintContent(QPainter& painter)

@@ -52,6 +52,8 @@ protected:
     QColor textColour() const { return m_textColour; }
     // Draws `text` on one line, centred in `area`.
     void drawCentred(QPainter& painter, QRect area, const QString& text) const;
+    // Draws `text` in the painter's font, made smaller until the text fits `area`.
+    void drawFitted(QPainter& painter, QRect area, int flags, const QString& text) const;
     // The key dialogs' note on keys the desktop keeps, beside OK and Cancel.
     void drawDesktopKeysNote(QPainter& painter) const;
 

@@ -68,8 +68,10 @@ void ButtonAssignmentSection::paint(QPainter& painter, QPoint origin, SectionCon
                          text(AssignmentMenu::captionKey(button)));
         const QRect box = windowRect(AssignmentMenu::box(button), origin);
         context.skin.draw(painter, AssignmentMenu::boxImage(m_menu.boxLook(button)), box.topLeft());
-        painter.drawText(box, Qt::AlignCenter | Qt::TextSingleLine,
-                         QString::fromStdString(labels[button]));
+        // A long label ("Combo Key-Left Ctrl+Num Enter") keeps its start readable.
+        const QString label = painter.fontMetrics().elidedText(
+            QString::fromStdString(labels[button]), Qt::ElideRight, box.width() - 4);
+        painter.drawText(box, Qt::AlignCenter | Qt::TextSingleLine, label);
     }
 }
 

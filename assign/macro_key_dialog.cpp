@@ -160,8 +160,9 @@ void MacroKeyDialog::paintDialog(QPainter& painter)
     painter.setPen(Qt::white);
     drawCentred(painter, kPromptArea, qtText(capturePromptText(m_selection.prompt(), language())));
     for (std::uint8_t mode = 0; mode < kRepeatModeCount; ++mode) {
-        painter.drawText(kModeTextAreas[mode], Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap,
-                         qtText(repeatModeText(mode, language())));
+        drawFitted(painter, kModeTextAreas[mode],
+                   Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap,
+                   qtText(repeatModeText(mode, language())));
     }
 }
 

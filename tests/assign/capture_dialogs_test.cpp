@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
+#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace volantra {
@@ -294,6 +295,49 @@ TEST(CaptureDialogBackground, WithoutAnyItSaysSoOnceAndCancels)
     EXPECT_EQ(caption, "Single Key Dialog Load background image failed!!!");
     EXPECT_EQ(message, "error");
     EXPECT_FALSE(dialog.isVisible());
+}
+
+TEST(CaptureDialogPictures, WithTheDefaultSkin)
+{
+    const std::filesystem::path skinDirectory =
+        std::filesystem::path(VOLANTRA_DEFAULT_DATA_DIR) / "Skins" / "Default";
+    if (!std::filesystem::exists(skinDirectory / "single-key.png"))
+        GTEST_SKIP() << "the default skin is not built";
+    SkinLibrary skin{SkinRoot(skinDirectory.string())};
+    const QImage okButton = skin.image("/MacroManagement/button-new-normal.png");
+    ASSERT_FALSE(okButton.isNull());
+    std::filesystem::create_directories(VOLANTRA_TEST_ARTIFACTS);
+
+    auto check = [&](AssignmentDialog& dialog, const char* name) {
+        const QImage picture = dialog.grab().toImage();
+        EXPECT_EQ(picture.size(), dialog.background().size()) << name;
+        // The OK button's face, away from its centred text.
+        EXPECT_EQ(picture.pixelColor(AssignmentDialog::kOkArea.topLeft() + QPoint(3, 12)),
+                  okButton.pixelColor(3, 12))
+            << name;
+        picture.save(QString::fromUtf8(VOLANTRA_TEST_ARTIFACTS) + "/" + name + ".png");
+    };
+
+    SingleKeyDialog single(skin, nullptr, Language::English, QColor(230, 230, 230));
+    single.show();
+    tapKey(&single, evdev::kF13, Qt::Key_F13);
+    check(single, "single_key_dialog");
+
+    ComboKeyDialog combo(skin, nullptr, Language::SimplifiedChinese, QColor(230, 230, 230));
+    combo.show();
+    tapKey(&combo, evdev::kA, Qt::Key_A);
+    click(&combo, ComboKeyDialog::kModifierBoxArea.center());
+    check(combo, "combo_key_dialog");
+
+    MacroKeyDialog macro(skin, nullptr, Language::English, QColor(230, 230, 230),
+                         []() -> Result<std::vector<std::string>> { return macroNames(14); });
+    macro.show();
+    click(&macro, MacroKeyDialog::kTickAreas[2].center());
+    click(&macro, MacroKeyDialog::kMacroBoxArea.center());
+    check(macro, "macro_key_dialog");
+    const QImage tick = skin.image(MacroKeyDialog::kTickImage);
+    EXPECT_EQ(macro.grab().toImage().pixelColor(MacroKeyDialog::kTickAreas[2].center()),
+              tick.pixelColor(tick.rect().center()));
 }
 
 } // namespace
