@@ -1,6 +1,8 @@
 // The main window's panels drawn and pressed through the real skin library and real
 // sections. A skin of flat-coloured images in a temporary folder shows which image landed
 // where; the default skin gives the screenshots.
+#include "assign/button_assignment_section.h"
+#include "model/profile_store.h"
 #include "model/settings_record.h"
 #include "pages/angle_snap_section.h"
 #include "pages/dpi_section.h"
@@ -8,6 +10,7 @@
 #include "pages/main_panels.h"
 #include "pages/report_rate_section.h"
 #include "pages/xy_section.h"
+#include "platform/posix_atomic_file_writer.h"
 #include "skin/image_button.h"
 #include "skin/skin_library.h"
 #include "support/temporary_directory.h"
@@ -17,6 +20,7 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWidget>
@@ -307,6 +311,42 @@ TEST(MainPanelsTest, RefreshShowsTheLoadedValuesInTheOpenSections)
     window.record.setDpiStage(1, 16); // a profile was loaded
     window.panels.refresh();
     EXPECT_EQ(window.dpi.valueBox(1)->text(), "800");
+}
+
+// The open Button Assignment section hears presses anywhere: its menu closes on a press
+// elsewhere, the first-match areas of the left panel and the view buttons included.
+TEST(MainPanelsTest, OpenAssignmentMenuClosesOnPressesElsewhere)
+{
+    FlatSkin flat;
+    Window window(flat.root());
+    test::TemporaryDirectory data;
+    PosixAtomicFileWriter writer;
+    ProfileStore store(data.path().string(), writer);
+    ButtonAssignmentSection assignment(store, nullptr, {});
+    window.panels.setAssignmentSection(&assignment);
+    window.panels.refresh();
+    window.panels.press(QPoint(100, 110)); // open Button Assignment
+
+    const auto openList = [&] {
+        const PanelRect box = PanelState::assignmentBox(2);
+        const PanelPress press = window.panels.press(QPoint(box.left + 5, box.top + 5));
+        EXPECT_TRUE(press.handled); // a box never moves the window
+        return assignment.menu().openButton() == 2u && assignment.functionList() &&
+               assignment.functionList()->isVisibleTo(&window.widget);
+    };
+    const QPoint elsewhere[] = {
+        {100, 363}, // the X/Y header, moved down by the open section
+        {520, 540}, // the Side view button
+        {100, 320}, // Macro Manager
+        {800, 90},  // a right-panel header
+        {600, 300}, // a free spot of the middle panel
+    };
+    for (const QPoint point : elsewhere) {
+        ASSERT_TRUE(openList()) << point.x() << "," << point.y();
+        window.panels.press(point);
+        EXPECT_EQ(assignment.menu().openButton(), std::nullopt) << point.x() << "," << point.y();
+        EXPECT_FALSE(assignment.functionList()->isVisibleTo(&window.widget));
+    }
 }
 
 // The panels over the default skin's window background, saved as screenshots.
