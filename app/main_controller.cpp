@@ -145,7 +145,14 @@ Status MainController::start()
     startListener();
     watchHotplug();
     loadProfile();
+    // The window's largest images are decoded on other threads while the fonts load.
+    m_skin = std::make_unique<SkinLibrary>(
+        SkinRoot::forProfile(m_dataDirectory->path(), m_store->skin().path));
+    SkinLibrary::Preload preload =
+        m_skin->startPreload({MainWindow::kBackground, "/BK_MainMid.png", "/BK_MainLeft.png",
+                              "/BK_MainRight.png", "/Mouse/Front/MouseFront.png", "/Logo.png"});
     applyLanguage();
+    m_skin->finishPreload(preload);
     if (Status skin = loadSkin(); !skin)
         return skin;
     createPanels();
@@ -255,7 +262,6 @@ Status MainController::loadSkin()
 {
     const std::string& directory = m_dataDirectory->path();
     m_defaultSkin = std::make_unique<SkinLibrary>(SkinRoot::defaultSkin(directory));
-    m_skin = std::make_unique<SkinLibrary>(SkinRoot::forProfile(directory, m_store->skin().path));
     const bool toolWindow = QSystemTrayIcon::isSystemTrayAvailable();
     m_window = std::make_unique<MainWindow>(*m_skin, toolWindow);
     if (!m_window->loadBackground()) {

@@ -1,6 +1,7 @@
 #include "app/window_fonts.h"
 
 #include <QFontMetrics>
+#include <algorithm>
 
 namespace volantra {
 
@@ -31,12 +32,18 @@ QFont WindowFonts::fitted(const QStringList& families, int lineHeight, QFont::We
     QFont font;
     font.setFamilies(families);
     font.setWeight(weight);
-    for (int pixels = lineHeight; pixels > 1; --pixels) {
+    auto lineOf = [&font](int pixels) {
         font.setPixelSize(pixels);
-        if (QFontMetrics(font).height() <= lineHeight)
-            return font;
-    }
-    font.setPixelSize(1);
+        return QFontMetrics(font).height();
+    };
+    // Each size tried loads a font, so start from the size that one measurement predicts
+    // and step from there.
+    int pixels = std::max(1, lineHeight * lineHeight / std::max(1, lineOf(lineHeight)));
+    while (pixels < lineHeight && lineOf(pixels + 1) <= lineHeight)
+        ++pixels;
+    while (pixels > 1 && lineOf(pixels) > lineHeight)
+        --pixels;
+    font.setPixelSize(pixels);
     return font;
 }
 

@@ -21,7 +21,9 @@ Decoded refuse(const QString& name, const QString& why)
 
 Decoded decode(QIODevice& device, const QString& name)
 {
-    QImageReader::setAllocationLimit(kAllocationLimitMb);
+    // A process-wide setting of Qt's, set once before any decoding thread reads it.
+    static const bool limited = (QImageReader::setAllocationLimit(kAllocationLimitMb), true);
+    (void)limited;
     QImageReader reader(&device, "png");
     reader.setAutoTransform(false);
     if (!reader.canRead())

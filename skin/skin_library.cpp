@@ -3,6 +3,7 @@
 #include "skin/skin_image.h"
 
 #include <QFileInfo>
+#include <QImageReader>
 #include <QPainter>
 
 namespace volantra {
@@ -55,6 +56,17 @@ QImage SkinLibrary::image(std::string_view relativePath)
 
 QSize SkinLibrary::size(std::string_view relativePath)
 {
+    const QString path = absolutePath(relativePath);
+    auto cached = m_cache.constFind(path);
+    if (cached == m_cache.constEnd()) {
+        // Layouts measure images they may never draw: the header is enough for that, and
+        // the pixels are decoded when the image is first drawn.
+        QImageReader reader(path, "png");
+        const QSize header = reader.canRead() ? reader.size() : QSize();
+        if (header.isValid() && !header.isEmpty() && header.width() <= SkinImage::kMaxDimension &&
+            header.height() <= SkinImage::kMaxDimension)
+            return header;
+    }
     const QImage decoded = image(relativePath);
     return decoded.isNull() ? QSize(0, 0) : decoded.size();
 }
@@ -71,6 +83,34 @@ bool SkinLibrary::draw(QPainter& painter, std::string_view relativePath, QPoint 
         return false;
     painter.drawImage(at, decoded);
     return true;
+}
+
+SkinLibrary::Preload SkinLibrary::startPreload(const std::vector<std::string>& relativePaths) const
+{
+    Preload preload;
+    for (const std::string& relative : relativePaths) {
+        QString path = absolutePath(relative);
+        preload.pending.emplace_back(path, std::async(std::launch::async, [path] {
+                                         // The file as it was when decoding began, so a
+                                         // change during it is seen at the first use.
+                                         const QFileInfo info(path);
+                                         return Preload::Decoded{SkinImage::decodeFile(path).image,
+                                                                 info.lastModified(), info.size()};
+                                     }));
+    }
+    return preload;
+}
+
+void SkinLibrary::finishPreload(Preload& preload)
+{
+    for (auto& [path, pending] : preload.pending) {
+        Preload::Decoded decoded = pending.get();
+        // Failures are left to the first use, which reports them.
+        if (!decoded.image.isNull())
+            m_cache.insert(path,
+                           Entry{std::move(decoded.image), decoded.modified, decoded.fileSize});
+    }
+    preload.pending.clear();
 }
 
 QStringList SkinLibrary::takeNewProblems()

@@ -10,7 +10,10 @@
 #include <QSize>
 #include <QString>
 #include <QStringList>
+#include <future>
+#include <string>
 #include <string_view>
+#include <vector>
 
 class QPainter;
 
@@ -37,6 +40,22 @@ public:
     bool exists(std::string_view relativePath);
     // Draws the image at its natural size with source-over blending.
     bool draw(QPainter& painter, std::string_view relativePath, QPoint at);
+
+    // Starts decoding images on other threads, for a start-up that has other work to do
+    // meanwhile; finishPreload() takes them into the library. The files are read as they
+    // are at that moment.
+    struct Preload
+    {
+        struct Decoded
+        {
+            QImage image;
+            QDateTime modified;
+            qint64 fileSize = -1;
+        };
+        std::vector<std::pair<QString, std::future<Decoded>>> pending;
+    };
+    Preload startPreload(const std::vector<std::string>& relativePaths) const;
+    void finishPreload(Preload& preload);
 
     // Problems found since the last call, each path reported once per library: the
     // message names the file and says what is wrong with it.

@@ -60,6 +60,25 @@ TEST(SkinLibraryTest, CachedImagesAreFreshAfterTheFileChanges)
     EXPECT_TRUE(library.image("/Enable.png").isNull());
 }
 
+TEST(SkinLibraryTest, PreloadedImagesAreTheDecodedOnesAndStillFollowTheirFile)
+{
+    SkinFolder skin;
+    skin.put("/main.png", QSize(30, 20), Qt::green);
+    skin.put("/Logo.png", QSize(5, 5), Qt::white);
+    SkinLibrary library(skin.root());
+    SkinLibrary::Preload preload = library.startPreload({"/main.png", "/Logo.png", "/absent.png"});
+    library.finishPreload(preload);
+    EXPECT_EQ(library.image("/main.png").pixel(29, 19), qRgb(0, 255, 0));
+    EXPECT_EQ(library.size("/Logo.png"), QSize(5, 5));
+    EXPECT_TRUE(library.takeNewProblems().isEmpty()) << "nothing is reported before a use";
+    EXPECT_FALSE(library.exists("/absent.png"));
+    EXPECT_EQ(library.takeNewProblems().size(), 1);
+
+    skin.put("/main.png", QSize(30, 20), Qt::red);
+    skin.touchLater("/main.png");
+    EXPECT_EQ(library.image("/main.png").pixel(0, 0), qRgb(255, 0, 0));
+}
+
 TEST(SkinLibraryTest, MissingImagesDrawNothingAndAreReportedOncePerPath)
 {
     SkinFolder skin;
