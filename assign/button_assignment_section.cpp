@@ -128,10 +128,12 @@ void ButtonAssignmentSection::hideControls()
 {
     m_menu.reset();
     // A list may be the sender of the signal being handled: let it go afterwards.
-    if (m_functionList)
-        m_functionList->deleteLater();
-    if (m_submenu)
-        m_submenu->deleteLater();
+    for (QListWidget* list : {m_functionList.data(), m_submenu.data()}) {
+        if (list) {
+            list->hide();
+            list->deleteLater();
+        }
+    }
     m_functionList.clear();
     m_submenu.clear();
 }

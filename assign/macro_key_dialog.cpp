@@ -59,7 +59,8 @@ std::vector<std::string> MacroKeyDialog::readNames()
         return {};
     Result<std::vector<std::string>> names = m_macroNames();
     if (!names) {
-        QMessageBox::warning(this, QStringLiteral("Warning"),
+        // Read once before the dialog shows, so the message stands over its owner then.
+        QMessageBox::warning(isVisible() ? this : parentWidget(), QStringLiteral("Warning"),
                              QString::fromStdString(names.error().message));
         return {};
     }

@@ -265,6 +265,22 @@ TEST_F(CaptureDialogs, MacroKeySaysSoWithoutMacros)
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
 }
 
+TEST_F(CaptureDialogs, AnUnreadableMacroFileIsSaidAndOffersNothing)
+{
+    QString message;
+    onNextModal([&](QWidget* modal) {
+        if (auto* box = qobject_cast<QMessageBox*>(modal))
+            message = box->text();
+        modal->close();
+    });
+    MacroKeyDialog dialog(m_skin, nullptr, Language::English, Qt::white,
+                          []() -> Result<std::vector<std::string>> {
+                              return Error{Error::Kind::Io, "/data/record.ini: cannot be read"};
+                          });
+    EXPECT_EQ(message, "/data/record.ini: cannot be read");
+    EXPECT_EQ(dialog.selection().prompt(), CapturePrompt::NoMacros);
+}
+
 TEST(CaptureDialogBackground, ComesFromTheDefaultSkinWhenTheSkinLacksIt)
 {
     TestSkin chosenFiles({});
