@@ -4,8 +4,10 @@
 #include "app/language_table.h"
 #include "app/main_window.h"
 #include "app/window_fonts.h"
+#include "assign/button_assignment_section.h"
 #include "device/device_commands.h"
 #include "device/event_listener.h"
+#include "macro/macro_store.h"
 #include "model/data_directory.h"
 #include "model/device_images_builder.h"
 #include "model/profile_store.h"
@@ -241,10 +243,10 @@ void MainController::loadProfile()
         std::cerr << "volantra: " << loaded.error().message << "\n";
         noticeOnce("config", text("Config file is not exist."));
     }
-    m_snapshot.take(m_record);
     m_store->setLanguage(ProfileStore::languageFromCode(m_store->readLanguageCode()));
     if (Status read = m_store->readProfileIni(); !read)
         std::cerr << "volantra: " << read.error().message << "\n";
+    takeSnapshot();
 }
 
 void MainController::applyLanguage()
@@ -310,6 +312,25 @@ void MainController::createPanels()
                          add(std::make_unique<ScrollSpeedSection>(redraw)));
     m_panels->setSection(RightSection::AngleSnap, add(std::make_unique<AngleSnapSection>()));
     m_panels->setXySection(add(std::make_unique<XySection>()));
+
+    auto macroNames = [this]() -> Result<std::vector<std::string>> {
+        Result<MacroStore> macros = MacroStore::open(m_store->macroFilePath(), *m_writer);
+        if (!macros)
+            return macros.error();
+        return macros->listMacros();
+    };
+    auto assignment =
+        std::make_unique<ButtonAssignmentSection>(*m_store, m_defaultSkin.get(), macroNames);
+    ButtonAssignmentSection* buttons = assignment.get();
+    m_panels->setAssignmentSection(add(std::move(assignment)));
+    m_panels->setPictureMarks([this, buttons](QPainter& painter, MouseView view) {
+        buttons->paintPictureMarks(painter, *m_skin,
+                                   view == MouseView::Front ? ButtonPictureView::Front
+                                                            : ButtonPictureView::Side);
+    });
+    connect(buttons, &ButtonAssignmentSection::redrawNeeded, this, redraw);
+    connect(buttons, &ButtonAssignmentSection::assignmentChanged, this, redraw);
+    m_window->setPointerObserver([buttons](QPoint point) { return buttons->pointerMoved(point); });
     connect(m_panels.get(), &MainPanels::redrawNeeded, this, redraw);
     m_window->setPanels(m_panels.get());
     m_panels->refresh();
@@ -476,7 +497,7 @@ bool MainController::sendAndSave()
                DesktopNotifier::Severity::Warning);
         return reached;
     }
-    m_snapshot.take(m_record);
+    takeSnapshot();
     applyPointerSettings();
     return reached;
 }
@@ -495,9 +516,17 @@ void MainController::apply()
     sendAndSave();
 }
 
+void MainController::takeSnapshot()
+{
+    // The buttons' labels belong to their bytes: Cancel restores both.
+    m_snapshot.take(m_record);
+    m_snapshotItems = m_store->itemNames();
+}
+
 void MainController::cancel()
 {
     m_snapshot.restoreInto(m_record);
+    m_store->setItemNames(m_snapshotItems);
     m_cancelPending = true;
     if (m_tray)
         m_window->hide();
@@ -568,7 +597,7 @@ bool MainController::hasUnappliedEdits() const
     SettingsRecord snapshot;
     m_snapshot.restoreInto(snapshot);
     snapshot.setProfile(m_record.profile());
-    return !(snapshot == m_record);
+    return !(snapshot == m_record) || m_snapshotItems != m_store->itemNames();
 }
 
 void MainController::handleDeviceEvent(DeviceEvent event)
@@ -606,7 +635,7 @@ void MainController::processHotplug()
                 const std::uint8_t profile = m_record.profile();
                 loadProfile();
                 m_record.setProfile(profile);
-                m_snapshot.take(m_record);
+                takeSnapshot();
                 refreshWindow();
             }
             outcomeCode = DeviceEventCode::kDetected;

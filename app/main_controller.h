@@ -16,9 +16,11 @@
 #include <QObject>
 #include <QPointer>
 #include <QTimer>
+#include <array>
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 class QMenu;
@@ -128,6 +130,7 @@ private:
     void onWindowButton(WindowButton button);
     void reportSkinProblems();
     void exitProgram();
+    void takeSnapshot();
     void dispatchPendingEvent();
 
     AppOptions m_options;
@@ -142,6 +145,7 @@ private:
 
     SettingsRecord m_record;
     SettingsSnapshot m_snapshot;
+    std::array<std::string, SettingsRecord::kButtonCount> m_snapshotItems;
     const LanguageTable* m_language = nullptr;
     std::unique_ptr<SkinLibrary> m_skin;
     std::unique_ptr<SkinLibrary> m_defaultSkin;

@@ -137,6 +137,8 @@ void MainWindow::mouseMoveEvent(QMouseEvent* event)
 {
     const QPoint point = event->position().toPoint();
     setHovered(windowButtonAt(point.x(), point.y()));
+    if (m_pointerObserver && !(event->buttons() & Qt::LeftButton) && m_pointerObserver(point))
+        redrawAll();
     if (m_panelsPressed && (event->buttons() & Qt::LeftButton)) {
         if (m_panels->drag(point))
             redrawAll();

@@ -37,6 +37,11 @@ public:
     void setPanels(MainPanels* panels) { m_panels = panels; }
     void setTextStyle(QColor colour, QFont normal);
     void setTexts(std::function<QString(const char*)> text) { m_text = std::move(text); }
+    // Told of every pointer move without a button held; true when the picture changed.
+    void setPointerObserver(std::function<bool(QPoint)> observer)
+    {
+        m_pointerObserver = std::move(observer);
+    }
 
     // Draws everything anew into the picture and shows it.
     void redrawAll();
@@ -71,6 +76,7 @@ private:
     QColor m_textColour{220, 220, 220};
     QFont m_font;
     std::function<QString(const char*)> m_text;
+    std::function<bool(QPoint)> m_pointerObserver;
     std::optional<WindowButton> m_hovered;
     // A press no control used: the window may be dragged from there.
     std::optional<QPoint> m_dragStart;

@@ -166,6 +166,18 @@ TEST_F(MainControllerTest, CancelRestoresTheSnapshot)
     EXPECT_EQ(countLines(trace(), kConfigWrite), 0u);
 }
 
+TEST_F(MainControllerTest, CancelRestoresTheButtonLabelsWithTheirBytes)
+{
+    prepareData();
+    start();
+    const ProfileStore::ItemNames labels = controller->store().itemNames();
+    controller->store().setItemName(2, "Single Key-A");
+    EXPECT_TRUE(controller->hasUnappliedEdits()) << "a new label is an edit";
+    controller->cancel();
+    EXPECT_EQ(controller->store().itemNames(), labels);
+    EXPECT_FALSE(controller->hasUnappliedEdits());
+}
+
 TEST_F(MainControllerTest, ResetAsksOnceAndChangesNothingWhenDeclined)
 {
     prepareData();
