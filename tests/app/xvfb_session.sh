@@ -1,0 +1,47 @@
+# Sourced by the window tests: a private Xvfb display, a runtime folder of its own, and
+# volantra started on the simulated mouse in a fresh data folder. Defines `work`,
+# `window` (the main window's id), `fail` and `wait_until`.
+# Needs: program (path of volantra).
+work=$(mktemp -d)
+app=""
+xvfb=""
+cleanup() {
+    [ -n "$app" ] && kill "$app" 2>/dev/null
+    [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+fail() {
+    [ -f "$work/app.log" ] && cat "$work/app.log" >&2
+    echo "$(basename "$0"): $*" >&2
+    exit 1
+}
+# wait_until <tries of 50 ms> <command...>
+wait_until() {
+    tries=$1; shift
+    until "$@"; do
+        tries=$((tries - 1)); [ "$tries" -gt 0 ] || return 1
+        sleep 0.05
+    done
+}
+
+export XDG_RUNTIME_DIR="$work/run"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+export QT_QPA_PLATFORM=xcb
+unset WAYLAND_DISPLAY XDG_CURRENT_DESKTOP
+
+# A display number nobody else uses (tests run in parallel).
+display=""
+for n in $(seq 90 199); do
+    if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then display=$n; break; fi
+done
+[ -n "$display" ] || fail "no free display number"
+Xvfb ":$display" -screen 0 1280x800x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+xvfb=$!
+export DISPLAY=":$display"
+wait_until 100 xdotool getmouselocation >/dev/null 2>&1 || fail "Xvfb did not start"
+
+"$program" --simulate --show --data-dir "$work/data" --trace "$work/trace.txt" >"$work/app.log" 2>&1 &
+app=$!
+window=$(timeout 20 xdotool search --sync --onlyvisible --limit 1 --name '^Volantra$') ||
+    fail "the window did not appear"
