@@ -7,6 +7,7 @@
 #include "assign/button_assignment_section.h"
 #include "device/device_commands.h"
 #include "device/event_listener.h"
+#include "macro/macro_manager_dialog.h"
 #include "macro/macro_store.h"
 #include "model/data_directory.h"
 #include "model/device_images_builder.h"
@@ -330,6 +331,8 @@ void MainController::createPanels()
     });
     connect(buttons, &ButtonAssignmentSection::redrawNeeded, this, redraw);
     connect(buttons, &ButtonAssignmentSection::assignmentChanged, this, redraw);
+    connect(m_window.get(), &MainWindow::macroManagerRequested, this,
+            &MainController::openMacroManager);
     m_window->setPointerObserver([buttons](QPoint point) { return buttons->pointerMoved(point); });
     connect(m_panels.get(), &MainPanels::redrawNeeded, this, redraw);
     m_window->setPanels(m_panels.get());
@@ -589,6 +592,25 @@ void MainController::exportProfile()
         notice(text("Warning"), fromStd(exported.error().message),
                DesktopNotifier::Severity::Warning);
     }
+}
+
+void MainController::openMacroManager()
+{
+    ButtonLabels labels = m_store->itemNames();
+    MacroManagerContext context{m_store->macroFilePath(),
+                                *m_writer,
+                                *m_skin,
+                                m_defaultSkin.get(),
+                                m_store->language(),
+                                m_textColour,
+                                m_record,
+                                labels,
+                                m_macroOptions};
+    MacroManagerDialog dialog(context, m_window.get());
+    // What OK gives waits for Apply like every other edit.
+    if (dialog.run() == QDialog::Accepted)
+        m_store->setItemNames(labels);
+    refreshWindow();
 }
 
 bool MainController::hasUnappliedEdits() const

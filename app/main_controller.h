@@ -8,6 +8,7 @@
 #include "common/result.h"
 #include "device/device_event.h"
 #include "device/event_hand_over.h"
+#include "macro/macro_editor.h"
 #include "model/settings_record.h"
 #include "model/settings_snapshot.h"
 
@@ -88,6 +89,8 @@ public:
     // LOAD and SAVE of a profile file chosen by the user (the profile manager's requests).
     void importProfile();
     void exportProfile();
+    // The macro manager; its OK hands the macro images to the record.
+    void openMacroManager();
     // The desktop whose pointer settings Apply writes; the session's desktop by default.
     void setPointerSettings(std::unique_ptr<PointerSettings> desktop);
 
@@ -164,6 +167,7 @@ private:
     DesktopNotifier m_notifier;
     NoticePolicy m_noticePolicy;
 
+    MacroOptions m_macroOptions;
     ApplyLockout m_applyLockout;
     QTimer m_busyCursorTimer;
     bool m_busyCursorShown = false;

@@ -3,6 +3,7 @@
 #include "app/main_window.h"
 #include "device/device_commands.h"
 #include "device/device_link.h"
+#include "macro/macro_manager_dialog.h"
 #include "model/ini_file.h"
 #include "model/profile_store.h"
 #include "pages/memory_pointer_settings.h"
@@ -11,8 +12,9 @@
 #include "platform/sim/simulated_mouse.h"
 #include "support/temporary_directory.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QElapsedTimer>
+#include <QTimer>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <thread>
@@ -366,6 +368,34 @@ TEST_F(MainControllerTest, AShortProfileFileIsRefusedAndChangesNothing)
     controller->importProfile();
     EXPECT_EQ(controller->record(), before);
     EXPECT_NE(lastNotice().find("short.bin"), std::string::npos) << lastNotice();
+}
+
+TEST_F(MainControllerTest, TheMacroManagersOkHandsTheMacroImagesToTheRecord)
+{
+    prepareData();
+    test::writeBytes(directory->file("record.ini"), [] {
+        const std::string text = "[Macro_1]\r\nDelayTimeSelStatus=1\r\n"
+                                 "LoopTimeSelStatus=1\r\nMacroLoopTimes=3\r\n"
+                                 "ItemCount=3\r\nItem0=A   Dn\r\nItem1=120 ms\r\n"
+                                 "Item2=A   Up\r\n";
+        return std::vector<std::uint8_t>(text.begin(), text.end());
+    }());
+    start();
+    const SettingsRecord before = controller->record();
+    QTimer::singleShot(0, [] {
+        auto* dialog = qobject_cast<MacroManagerDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        dialog->pressOk();
+    });
+    controller->openMacroManager();
+    const auto& bytes = controller->record().bytes();
+    const auto& old = before.bytes();
+    EXPECT_TRUE(
+        std::equal(bytes.begin(), bytes.begin() + SettingsRecord::kSettingsSize, old.begin()))
+        << "the macro manager changes only the macro images";
+    EXPECT_FALSE(std::equal(bytes.begin(), bytes.end(), old.begin())) << "Macro_1 is in slot 1 now";
+    EXPECT_TRUE(controller->hasUnappliedEdits()) << "the new images wait for Apply";
+    EXPECT_EQ(countLines(trace(), kConfigWrite), 0u);
 }
 
 TEST_F(MainControllerTest, TextColoursBeyondAByteAreClampedNotWrapped)
