@@ -278,6 +278,93 @@ TEST_F(MacroManagerDialogTest, EscNeverClosesAndEndsOnlyTheNameEdit)
     EXPECT_EQ(list.item(1)->text(), "Renamed");
 }
 
+TEST_F(MacroManagerDialogTest, EditsADelayWhereItStands)
+{
+    std::unique_ptr<MacroManagerDialog> dialog = open(skin);
+    QListWidget& events = *dialog->eventList();
+    const QPoint delay = events.visualItemRect(events.item(1)).center();
+    // Choosing the delay line marks it; a double-click on it then edits it.
+    QTest::mouseClick(events.viewport(), Qt::LeftButton, Qt::NoModifier, delay);
+    EXPECT_EQ(dialog->entryEditor(), nullptr);
+    doubleClick(events.viewport(), delay);
+    ASSERT_NE(dialog->entryEditor(), nullptr);
+    EXPECT_EQ(dialog->entryEditor()->text(), "120 ms");
+
+    dialog->entryEditor()->setText("12 34ms");
+    QTest::keyClick(dialog->entryEditor(), Qt::Key_Enter);
+    EXPECT_EQ(events.item(1)->text(), "1234 ms");
+    EXPECT_EQ(onDisk().readString("First", "Item1", ""), "1234 ms");
+
+    // Text that is no pause leaves the line as it was.
+    doubleClick(events.viewport(), delay);
+    ASSERT_NE(dialog->entryEditor(), nullptr);
+    dialog->entryEditor()->setText("soon");
+    click(*dialog, MacroManagerDialog::kTitleArea);
+    EXPECT_EQ(dialog->entryEditor(), nullptr);
+    EXPECT_EQ(events.item(1)->text(), "1234 ms");
+
+    // Key lines have no editor.
+    const QPoint keyLine = events.visualItemRect(events.item(0)).center();
+    doubleClick(events.viewport(), keyLine);
+    doubleClick(events.viewport(), keyLine);
+    EXPECT_EQ(dialog->entryEditor(), nullptr);
+}
+
+TEST_F(MacroManagerDialogTest, TheLoopCountIsWrittenWhenCommitted)
+{
+    std::unique_ptr<MacroManagerDialog> dialog = open(skin);
+    QLineEdit& loop = *dialog->loopBox();
+    EXPECT_FALSE(loop.isEnabled()) << "the loop option is off";
+    click(*dialog, MacroManagerDialog::kLoopOptionArea);
+    ASSERT_TRUE(loop.isEnabled());
+    EXPECT_EQ(onDisk().readInt("First", "LoopTimeSelStatus", 0), 1);
+
+    const struct
+    {
+        const char* typed;
+        const char* shown;
+        int stored;
+    } cases[] = {{"5", "5", 5}, {"0", "1", 1}, {"70000", "1", 1}, {"65535", "65535", 65535}};
+    int stored = 1;
+    for (const auto& c : cases) {
+        loop.selectAll();
+        QTest::keyClicks(&loop, c.typed);
+        EXPECT_EQ(loop.text(), c.typed);
+        EXPECT_EQ(onDisk().readInt("First", "MacroLoopTimes", 0), stored)
+            << "nothing is written while typing " << c.typed;
+        QTest::keyClick(&loop, Qt::Key_Return);
+        stored = c.stored;
+        EXPECT_EQ(loop.text(), c.shown);
+        EXPECT_EQ(onDisk().readInt("First", "MacroLoopTimes", 0), stored) << c.typed;
+        EXPECT_TRUE(dialog->isVisible()) << "Enter does not end the dialog";
+    }
+}
+
+TEST_F(MacroManagerDialogTest, NothingButRecordOkAndCancelWorksWhileRecording)
+{
+    std::unique_ptr<MacroManagerDialog> dialog = open(skin);
+    click(*dialog, MacroManagerDialog::kRecordArea);
+    tap(*dialog, Qt::Key_A, kA, 10, 20);
+    QListWidget& events = *dialog->eventList();
+    EXPECT_EQ(events.contextMenuPolicy(), Qt::NoContextMenu);
+    const QPoint line = events.visualItemRect(events.item(0)).center();
+    doubleClick(events.viewport(), line);
+    doubleClick(events.viewport(), line);
+    EXPECT_EQ(dialog->entryEditor(), nullptr);
+    click(*dialog, MacroManagerDialog::kNewArea);
+    click(*dialog, MacroManagerDialog::kDeleteArea);
+    click(*dialog, MacroManagerDialog::kDelayOptionArea);
+    EXPECT_EQ(lines(*dialog->macroList()), (Lines{"First", "Second"}));
+    EXPECT_TRUE(dialog->editor()->options().recordDelays);
+    EXPECT_TRUE(dialog->editor()->recording());
+    EXPECT_EQ(test::readText(path()), kTwoMacros);
+
+    // Cancel ends the recording unsaved.
+    click(*dialog, MacroManagerDialog::kCancelArea);
+    EXPECT_EQ(dialog->result(), QDialog::Rejected);
+    EXPECT_EQ(test::readText(path()), kTwoMacros);
+}
+
 TEST_F(MacroManagerDialogTest, RefusesAThirteenthMacroWithTheWarning)
 {
     std::string text;
