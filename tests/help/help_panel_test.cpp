@@ -1,0 +1,282 @@
+#include "help/help_panel.h"
+#include "help/help_panel_toggle.h"
+#include "platform/machine_name.h"
+#include "skin/skin_library.h"
+#include "skin/skin_root.h"
+#include "support/temporary_directory.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QMessageBox>
+#include <QPointer>
+#include <QProcess>
+#include <QTest>
+#include <QTimer>
+#include <QUrl>
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace volantra {
+namespace {
+
+namespace fs = std::filesystem;
+
+// What the desktop was asked to open, by scheme: the URL handlers Qt offers in place of
+// the browser.
+class OpenedUrls : public QObject
+{
+    Q_OBJECT
+
+public:
+    OpenedUrls()
+    {
+        for (const char* scheme : {"http", "https", "file"})
+            QDesktopServices::setUrlHandler(scheme, this, "open");
+    }
+    ~OpenedUrls() override
+    {
+        for (const char* scheme : {"http", "https", "file"})
+            QDesktopServices::unsetUrlHandler(scheme);
+    }
+    QStringList urls;
+
+public slots:
+    void open(const QUrl& url) { urls << url.toString(); }
+};
+
+// Closes every message box that comes up, keeping its texts.
+class MessageCatcher
+{
+public:
+    MessageCatcher()
+    {
+        m_timer.setInterval(5);
+        QObject::connect(&m_timer, &QTimer::timeout, [this] {
+            for (QWidget* widget : QApplication::topLevelWidgets()) {
+                auto* box = qobject_cast<QMessageBox*>(widget);
+                if (box && box->isVisible()) {
+                    messages.push_back(box->windowTitle() + ": " + box->text());
+                    box->accept();
+                }
+            }
+        });
+        m_timer.start();
+    }
+    QStringList messages;
+
+private:
+    QTimer m_timer;
+};
+
+class HelpPanelTest : public ::testing::Test
+{
+protected:
+    HelpPanelTest()
+    {
+        mainWindow.resize(994, 634);
+        mainWindow.move(40, 30);
+        mainWindow.show();
+    }
+
+    HelpPanelContext context(std::string machine = "x86_64", QString webAddress = {})
+    {
+        return {skin,
+                nullptr,
+                Language::English,
+                data.path().string(),
+                std::move(machine),
+                std::move(webAddress)};
+    }
+
+    HelpPanel* openPanel(HelpPanelContext panelContext)
+    {
+        auto* panel = new HelpPanel(std::move(panelContext), &mainWindow);
+        EXPECT_TRUE(panel->openPanel());
+        return panel;
+    }
+
+    // A stand-in updater: a script that notes where it ran into a marker file.
+    void installUpdater(const std::string& relative)
+    {
+        const fs::path path = data.path() / relative;
+        fs::create_directories(path.parent_path());
+        const std::string script = "#!/bin/sh\npwd > '" + marker() + "'\n";
+        test::writeBytes(path.string(), std::vector<std::uint8_t>(script.begin(), script.end()));
+        fs::permissions(path, fs::perms::owner_all);
+    }
+    std::string marker() const { return markers.file("started"); }
+    // The updater's note, once it has run; empty after two seconds without one.
+    std::string waitForUpdater() const
+    {
+        for (int i = 0; i < 200 && !fs::exists(marker()); ++i)
+            QTest::qWait(10);
+        QTest::qWait(20); // the script may still be writing
+        const std::string note = test::readText(marker());
+        return note.empty() ? note : note.substr(0, note.find('\n'));
+    }
+
+    test::TemporaryDirectory data;
+    test::TemporaryDirectory markers;
+    SkinLibrary skin{SkinRoot::defaultSkin(VOLANTRA_DEFAULT_DATA_DIR)};
+    QWidget mainWindow;
+};
+
+TEST_F(HelpPanelTest, OpensOnlyWebAddressesWithTheDesktop)
+{
+    struct Case
+    {
+        QString configured;
+        QStringList opened;
+        bool told;
+    };
+    const Case cases[] = {
+        {{}, {"https://www.volantra.example/en/"}, false},
+        {"http://volantra.example/support", {"http://volantra.example/support"}, false},
+        {"file:///usr/share/applications/terminal.desktop", {}, true},
+        {"/usr/share/applications/terminal.desktop", {}, true},
+        {"volantra.example", {}, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.configured.toStdString());
+        OpenedUrls desktop;
+        MessageCatcher messages;
+        HelpPanel* panel = openPanel(context("x86_64", c.configured));
+        QTest::mouseClick(panel, Qt::LeftButton, Qt::NoModifier,
+                          HelpPanel::kWebAddressArea.center());
+        EXPECT_EQ(desktop.urls, c.opened);
+        ASSERT_EQ(messages.messages.size(), c.told ? 1 : 0);
+        if (c.told) {
+            EXPECT_TRUE(messages.messages[0].contains("was not opened"));
+        }
+        delete panel;
+    }
+}
+
+TEST_F(HelpPanelTest, StartsTheUpdaterOfTheMachineDetached)
+{
+    installUpdater("Update/X64/FwUpdate");
+    installUpdater("Update/X86/FwUpdate.exe"); // a Windows program is never started
+    MessageCatcher messages;
+    HelpPanel* panel = openPanel(context("x86_64"));
+    QTest::mouseClick(panel, Qt::LeftButton, Qt::NoModifier, HelpPanel::kUpdateArea.center());
+    // It ran in its own folder, and the panel did not wait for it.
+    EXPECT_EQ(waitForUpdater(), (data.path() / "Update/X64").string());
+    EXPECT_TRUE(messages.messages.isEmpty()) << messages.messages.join("; ").toStdString();
+    delete panel;
+}
+
+TEST_F(HelpPanelTest, SaysSoWhenNoUpdaterIsInstalled)
+{
+    installUpdater("Update/X86/FwUpdate.exe");
+    struct Case
+    {
+        std::string machine;
+        QString told;
+    };
+    const Case cases[] = {
+        {"i686", "Info: No firmware updater is installed: " +
+                     QString::fromStdString(data.file("Update/X86/FwUpdate")) + " was not found."},
+        {"aarch64", "Info: There is no firmware updater for this kind of computer (aarch64)."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.machine);
+        MessageCatcher messages;
+        HelpPanel* panel = openPanel(context(c.machine));
+        EXPECT_FALSE(panel->launchUpdater());
+        EXPECT_EQ(messages.messages, QStringList{c.told});
+        delete panel;
+    }
+    QTest::qWait(50);
+    EXPECT_FALSE(fs::exists(marker()));
+}
+
+TEST_F(HelpPanelTest, StandsAtItsPlaceBesideTheMainWindowWithAllItsButtons)
+{
+    HelpPanel* panel = openPanel(context());
+    EXPECT_TRUE(panel->isWindow());
+    EXPECT_EQ(panel->parentWidget(), &mainWindow);
+    EXPECT_EQ(panel->size(), panel->background().size());
+    EXPECT_EQ(panel->pos(), mainWindow.mapToGlobal(HelpPanel::kPosition));
+    // It reaches past the main window's right edge, where a child would be cut off.
+    EXPECT_GT(panel->geometry().right(), mainWindow.geometry().right());
+    mainWindow.move(100, 80);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(panel->pos(), mainWindow.mapToGlobal(HelpPanel::kPosition));
+
+    EXPECT_EQ(panel->updateLine(), "Update 驱动更新");
+    EXPECT_EQ(panel->versionLine(), QStringLiteral("Version：") + VOLANTRA_EXPECTED_VERSION);
+    EXPECT_EQ(panel->webAddress(), "https://www.volantra.example/en/");
+
+    struct Case
+    {
+        QRect area;
+        QDialog::DialogCode result;
+    };
+    for (const Case& c : {Case{HelpPanel::kOkArea, QDialog::Accepted},
+                          Case{HelpPanel::kCancelArea, QDialog::Rejected},
+                          Case{HelpPanel::kCloseArea, QDialog::Rejected}}) {
+        panel->show();
+        panel->setResult(-1);
+        QTest::mouseClick(panel, Qt::LeftButton, Qt::NoModifier, c.area.center());
+        EXPECT_FALSE(panel->isVisible());
+        EXPECT_EQ(panel->result(), c.result);
+    }
+    delete panel;
+}
+
+TEST_F(HelpPanelTest, TheHelpButtonOpensAndClosesIt)
+{
+    HelpPanelToggle toggle(&mainWindow, [this] { return context(); });
+    toggle.toggle();
+    ASSERT_TRUE(toggle.isOpen());
+    QPointer<HelpPanel> first = toggle.panel();
+    toggle.toggle();
+    EXPECT_FALSE(toggle.isOpen());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(first.isNull());
+
+    // Ended with OK, the panel opens again at the next press.
+    toggle.toggle();
+    ASSERT_TRUE(toggle.isOpen());
+    QTest::mouseClick(toggle.panel(), Qt::LeftButton, Qt::NoModifier, HelpPanel::kOkArea.center());
+    EXPECT_FALSE(toggle.isOpen());
+    toggle.toggle();
+    EXPECT_TRUE(toggle.isOpen());
+    // A press elsewhere in the main window.
+    toggle.close();
+    EXPECT_FALSE(toggle.isOpen());
+}
+
+TEST_F(HelpPanelTest, AMissingBackgroundIsToldOnce)
+{
+    test::TemporaryDirectory emptySkin;
+    SkinLibrary chosen{SkinRoot(emptySkin.path().string())};
+    MessageCatcher messages;
+    HelpPanelContext without{chosen,   nullptr, Language::English, data.path().string(),
+                             "x86_64", {}};
+    QPointer<HelpPanel> panel(new HelpPanel(without, &mainWindow));
+    EXPECT_FALSE(panel->openPanel());
+    EXPECT_EQ(messages.messages, QStringList{"Help Dialog Load background image failed!!!: error"});
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(panel.isNull());
+
+    HelpPanelContext withDefault = without;
+    withDefault.fallbackSkin = &skin;
+    HelpPanel* fallback = new HelpPanel(withDefault, &mainWindow);
+    EXPECT_TRUE(fallback->openPanel());
+    EXPECT_EQ(fallback->size(), fallback->background().size());
+    delete fallback;
+}
+
+TEST(MachineName, IsWhatUnameReports)
+{
+    QProcess uname;
+    uname.start("uname", {"-m"});
+    ASSERT_TRUE(uname.waitForFinished(5000));
+    EXPECT_EQ(machineName(), uname.readAllStandardOutput().trimmed().toStdString());
+}
+
+} // namespace
+} // namespace volantra
+
+#include "help_panel_test.moc"
