@@ -217,6 +217,8 @@ void ProfileManagerDialog::showMenu(QPoint at)
 
 void ProfileManagerDialog::pressNew()
 {
+    if (!m_manager)
+        return;
     commitEditor();
     const Status status = m_manager->addNew();
     m_marked.reset();
@@ -226,6 +228,8 @@ void ProfileManagerDialog::pressNew()
 
 void ProfileManagerDialog::deleteSelected()
 {
+    if (!m_manager)
+        return;
     commitEditor();
     const std::optional<std::size_t> selected = m_manager->selected();
     if (!selected)
@@ -238,6 +242,8 @@ void ProfileManagerDialog::deleteSelected()
 
 void ProfileManagerDialog::editSelected()
 {
+    if (!m_manager)
+        return;
     commitEditor();
     if (const std::optional<std::size_t> selected = m_manager->selected())
         entryPressed(static_cast<int>(*selected));
@@ -245,6 +251,8 @@ void ProfileManagerDialog::editSelected()
 
 void ProfileManagerDialog::copySelected()
 {
+    if (!m_manager)
+        return;
     commitEditor();
     const std::optional<std::size_t> selected = m_manager->selected();
     if (!selected)
@@ -271,7 +279,7 @@ void ProfileManagerDialog::pressClose()
 
 void ProfileManagerDialog::handOver(ProfileHandOver::Request request)
 {
-    if (m_closed)
+    if (m_closed || !m_manager)
         return;
     commitEditor();
     const std::optional<std::size_t> selected = m_manager->selected();

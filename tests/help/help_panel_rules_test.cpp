@@ -119,11 +119,5 @@ TEST(HelpPanelRules, FindsAnInstalledUpdaterOrSaysWhyThereIsNone)
     EXPECT_EQ(folder.error().kind, Error::Kind::InvalidInput);
 }
 
-TEST(HelpPanelRules, WritesTheVersionLine)
-{
-    EXPECT_EQ(versionLine("1.0"), "Version：1.0");
-    EXPECT_EQ(versionLine("0.1.0"), "Version：0.1.0");
-}
-
 } // namespace
 } // namespace volantra
