@@ -52,6 +52,18 @@ class MainControllerTest : public testing::Test
 {
 protected:
     // Copies the default data into a fresh folder, with `languageCode` in every profile INI.
+    void setSkinPath(const std::string& value)
+    {
+        PosixAtomicFileWriter writer;
+        for (const auto& entry : fs::directory_iterator(directory->path())) {
+            if (entry.path().extension() != ".ini")
+                continue;
+            Result<IniFile> ini = IniFile::load(entry.path().string(), writer);
+            ASSERT_TRUE(ini);
+            ASSERT_TRUE(ini->writeString("Skins", "Path", value));
+        }
+    }
+
     void prepareData(const std::string& languageCode = "", const std::string& extraSkinKeys = "")
     {
         fs::copy(VOLANTRA_DEFAULT_DATA_DIR, directory->path(), fs::copy_options::recursive);
@@ -396,6 +408,55 @@ TEST_F(MainControllerTest, TheMacroManagersOkHandsTheMacroImagesToTheRecord)
     EXPECT_FALSE(std::equal(bytes.begin(), bytes.end(), old.begin())) << "Macro_1 is in slot 1 now";
     EXPECT_TRUE(controller->hasUnappliedEdits()) << "the new images wait for Apply";
     EXPECT_EQ(countLines(trace(), kConfigWrite), 0u);
+}
+
+TEST_F(MainControllerTest, AMissingSkinImageIsToldOnceAfterThePaintAndItsSpotSkipped)
+{
+    prepareData();
+    fs::remove(directory->path() / "Skins/Default/Logo.png");
+    start();
+    int told = 0;
+    QObject::connect(
+        &controller->notifier(), &DesktopNotifier::notified,
+        [&](const QString&, const QString& text) { told += text.contains("Logo.png"); });
+    for (int redraw = 0; redraw < 3; ++redraw) {
+        controller->window().redrawAll();
+        QCoreApplication::processEvents();
+    }
+    EXPECT_NE(controller->notifier().lastText().toStdString().find("Logo.png"), std::string::npos);
+    EXPECT_EQ(told, 1) << "one notice per missing image and run, however often it is drawn";
+}
+
+TEST_F(MainControllerTest,
+       ASkinPathOutsideTheSkinsFolderOrWithoutAUsableBackgroundGivesTheDefaultSkin)
+{
+    struct Case
+    {
+        const char* path;
+        QSize background; // written into Skins/<path>/main.png when not empty
+        bool told;
+    } cases[] = {
+        {"../../elsewhere", {}, false},
+        {"Tiny", {100, 100}, true},
+        {"Absent", {}, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.path);
+        startAfresh();
+        prepareData();
+        setSkinPath(c.path);
+        if (!c.background.isEmpty()) {
+            fs::create_directories(directory->path() / "Skins" / c.path);
+            QImage small(c.background, QImage::Format_RGB32);
+            small.fill(Qt::red);
+            ASSERT_TRUE(small.save(QString::fromStdString(
+                (directory->path() / "Skins" / c.path / "main.png").string())));
+        }
+        start();
+        EXPECT_EQ(controller->window().size(), QSize(994, 634));
+        EXPECT_EQ(controller->notifier().lastText().contains("default skin"), c.told)
+            << controller->notifier().lastText().toStdString();
+    }
 }
 
 TEST_F(MainControllerTest, TextColoursBeyondAByteAreClampedNotWrapped)
