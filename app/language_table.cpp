@@ -252,6 +252,8 @@ constexpr auto kEntries = std::to_array<LanguageEntry>({
       "重置將用出廠設置替換目前配置和遊戲滑鼠中的設置，此操作無法復原。現在重置嗎？"}},
     {{"Some changes have not been applied yet. Apply them before exiting?",
       "有些更改尚未应用。退出前要应用吗？", "有些更改尚未應用。退出前要應用嗎？"}},
+    {{"Some changes have not been applied yet. Apply them before another profile is loaded?",
+      "有些更改尚未应用。载入其他配置前要应用吗？", "有些更改尚未應用。載入其他配置前要應用嗎？"}},
     {{"Apply", "应用", "應用"}},
     {{"Discard", "放弃", "放棄"}},
 

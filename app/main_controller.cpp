@@ -7,6 +7,8 @@
 #include "assign/button_assignment_section.h"
 #include "device/device_commands.h"
 #include "device/event_listener.h"
+#include "help/help_panel_toggle.h"
+#include "help/updater_launch.h"
 #include "macro/macro_manager_dialog.h"
 #include "macro/macro_store.h"
 #include "model/data_directory.h"
@@ -24,8 +26,11 @@
 #include "pages/unsupported_setting_notice.h"
 #include "pages/xy_section.h"
 #include "platform/device_session.h"
+#include "platform/machine_name.h"
 #include "platform/pointer/desktop_pointer_settings.h"
 #include "platform/posix_atomic_file_writer.h"
+#include "profiles/profile_manager.h"
+#include "profiles/profile_manager_dialog.h"
 #include "skin/skin_library.h"
 
 #include <QApplication>
@@ -95,9 +100,13 @@ MainController::MainController(AppOptions options, QObject* parent)
                                            "data folder. Replace it?"));
             return chosen == QMessageBox::Yes ? Answer::Yes : Answer::Cancel;
         }
-        QMessageBox box(QMessageBox::Question, text("Exit"),
-                        text("Some changes have not been applied yet. Apply them before exiting?"),
-                        QMessageBox::NoButton, owner);
+        const bool exiting = question == Question::ExitWithUnappliedEdits;
+        QMessageBox box(
+            QMessageBox::Question, exiting ? text("Exit") : text("Config"),
+            exiting ? text("Some changes have not been applied yet. Apply them before exiting?")
+                    : text("Some changes have not been applied yet. Apply them before "
+                           "another profile is loaded?"),
+            QMessageBox::NoButton, owner);
         QAbstractButton* applyButton = box.addButton(text("Apply"), QMessageBox::AcceptRole);
         QAbstractButton* discardButton =
             box.addButton(text("Discard"), QMessageBox::DestructiveRole);
@@ -442,10 +451,96 @@ void MainController::handleRequest(const QString& request)
 {
     if (request == QLatin1String("show"))
         openWindow();
+    else if (request == QLatin1String("update"))
+        launchUpdater();
+}
+
+void MainController::launchUpdater()
+{
+    if (Status launched = launchFirmwareUpdater(m_dataDirectory->path(), machineName()); !launched)
+        notice(text("Info"), fromStd(launched.error().message));
+}
+
+void MainController::toggleHelp()
+{
+    if (!m_help)
+        m_help = std::make_unique<HelpPanelToggle>(m_window.get(), [this] {
+            return HelpPanelContext{*m_skin,
+                                    m_defaultSkin.get(),
+                                    m_store->language(),
+                                    m_dataDirectory->path(),
+                                    machineName(),
+                                    QString()};
+        });
+    m_help->toggle();
+}
+
+void MainController::openProfileManager()
+{
+    if (m_profileManager)
+        return;
+    m_profileManager =
+        new ProfileManagerDialog({*m_store, *m_writer, m_record, *m_skin, m_defaultSkin.get(),
+                                  m_store->language(), m_textColour,
+                                  [this] {
+                                      if (!hasUnappliedEdits())
+                                          return true;
+                                      switch (m_ask(Question::SwitchProfileWithUnappliedEdits)) {
+                                      case Answer::Apply:
+                                          sendAndSave();
+                                          return true;
+                                      case Answer::Discard:
+                                          return true;
+                                      case Answer::Cancel:
+                                      case Answer::Yes:
+                                          break;
+                                      }
+                                      return false;
+                                  }},
+                                 m_window.get());
+    connect(m_profileManager, &ProfileManagerDialog::handedOver, this,
+            &MainController::handleProfileHandOver);
+    if (!m_profileManager->openPanel())
+        m_profileManager->deleteLater();
+}
+
+void MainController::handleProfileHandOver(const ProfileHandOver& handOver)
+{
+    switch (handOver.current) {
+    case ProfileHandOver::Current::Same:
+    case ProfileHandOver::Current::None:
+        break;
+    case ProfileHandOver::Current::Renumbered:
+        if (Status followed = m_store->followProfileList(); !followed)
+            std::cerr << "volantra: " << followed.error().message << "\n";
+        break;
+    case ProfileHandOver::Current::Other: {
+        // The record now belongs to the chosen profile: its file, its names, its snapshot.
+        const std::uint8_t profile = m_record.profile();
+        loadProfile();
+        m_record.setProfile(profile);
+        takeSnapshot();
+        break;
+    }
+    }
+    switch (handOver.request) {
+    case ProfileHandOver::Request::Import:
+        importProfile();
+        break;
+    case ProfileHandOver::Request::Export:
+        exportProfile();
+        break;
+    case ProfileHandOver::Request::Closed:
+        break;
+    }
+    refreshWindow();
 }
 
 void MainController::onWindowButton(WindowButton button)
 {
+    // Any press but the help button's own closes the help panel first.
+    if (button != WindowButton::Help && m_help)
+        m_help->close();
     switch (button) {
     case WindowButton::Apply:
         apply();
@@ -463,7 +558,10 @@ void MainController::onWindowButton(WindowButton button)
         requestClose();
         break;
     case WindowButton::Help:
+        toggleHelp();
+        return;
     case WindowButton::ProfileManager:
+        openProfileManager();
         break;
     }
 }

@@ -31,6 +31,9 @@ class QSystemTrayIcon;
 namespace volantra {
 
 class DataDirectory;
+class HelpPanelToggle;
+class ProfileManagerDialog;
+struct ProfileHandOver;
 class DeviceSession;
 class EventListener;
 class HotplugMonitor;
@@ -55,7 +58,12 @@ class MainController : public QObject
 
 public:
     // Questions the user is asked; tests answer them without a dialog.
-    enum class Question { ConfirmReset, ExitWithUnappliedEdits, ReplaceExportedCopy };
+    enum class Question {
+        ConfirmReset,
+        ExitWithUnappliedEdits,
+        ReplaceExportedCopy,
+        SwitchProfileWithUnappliedEdits,
+    };
     enum class Answer { Yes, Apply, Discard, Cancel };
     using Asker = std::function<Answer(Question)>;
     // Chooses a profile file to load (save false) or to save to, starting at `start`;
@@ -91,6 +99,11 @@ public:
     void exportProfile();
     // The macro manager; its OK hands the macro images to the record.
     void openMacroManager();
+    // The profile manager panel over the window, and what it hands over when it acts.
+    void openProfileManager();
+    void handleProfileHandOver(const ProfileHandOver& handOver);
+    void toggleHelp();
+    void launchUpdater();
     // The desktop whose pointer settings Apply writes; the session's desktop by default.
     void setPointerSettings(std::unique_ptr<PointerSettings> desktop);
 
@@ -168,6 +181,8 @@ private:
     NoticePolicy m_noticePolicy;
 
     MacroOptions m_macroOptions;
+    QPointer<ProfileManagerDialog> m_profileManager;
+    std::unique_ptr<HelpPanelToggle> m_help;
     ApplyLockout m_applyLockout;
     QTimer m_busyCursorTimer;
     bool m_busyCursorShown = false;

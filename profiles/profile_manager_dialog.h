@@ -2,6 +2,7 @@
 
 #include "assign/localized_text.h"
 #include "common/atomic_file_writer.h"
+#include "macro/list_entry_editor.h"
 #include "model/settings_record.h"
 #include "profiles/profile_manager.h"
 #include "skin/skinned_dialog.h"
@@ -18,7 +19,6 @@ class QListWidget;
 namespace volantra {
 
 class LanguageTable;
-class ListEntryEditor;
 class ProfileStore;
 class SkinLibrary;
 

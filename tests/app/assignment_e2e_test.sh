@@ -10,10 +10,14 @@ artifacts=$3
 mkdir -p "$artifacts"
 . "$(dirname "$0")/xvfb_session.sh"
 
-click() { xdotool mousemove --window "$window" "$1" "$2" click 1; sleep 0.2; }
+click() { xdotool mousemove --window "$window" "$1" "$2" click 1; sleep 0.3; }
+windows() { xdotool search --onlyvisible --class volantra 2>/dev/null | wc -l; }
+dialog_open() { [ "$(windows)" -ge 2 ]; }
+dialog_closed() { [ "$(windows)" -le 1 ]; }
 click 140 117 # the Button Assignment header
 click 180 202 # button 3's box: its function list opens beside it
 click 300 363 # "Single Key", the eleventh entry of the list
+wait_until 200 dialog_open || fail "the single-key dialog did not open"
 # The dialog is centred on the window; keys go to the window under the pointer.
 eval "$(xdotool getwindowgeometry --shell "$window")"
 dialog_x=$((X + (994 - 380) / 2))
@@ -21,10 +25,10 @@ dialog_y=$((Y + (634 - 283) / 2))
 xdotool mousemove "$((dialog_x + 190))" "$((dialog_y + 120))"
 sleep 0.2
 xdotool key a
-sleep 0.2
+sleep 0.5
 import -window root "$artifacts/single-key-dialog.png" || true
 xdotool mousemove "$((dialog_x + 279))" "$((dialog_y + 262))" click 1 # OK
-sleep 0.3
+wait_until 200 dialog_closed || fail "OK did not end the dialog"
 click 950 619 # Apply
 
 table_sent() { [ "$(grep -c '^set-feature 00 0f' "$work/trace.txt")" -ge 12 ]; }

@@ -6,8 +6,8 @@ work=$(mktemp -d)
 app=""
 xvfb=""
 cleanup() {
-    [ -n "$app" ] && kill "$app" 2>/dev/null
-    [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
+    if [ -n "$app" ]; then kill "$app" 2>/dev/null || true; fi
+    if [ -n "$xvfb" ]; then kill "$xvfb" 2>/dev/null || true; fi
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -30,16 +30,13 @@ mkdir -m 700 "$XDG_RUNTIME_DIR"
 export QT_QPA_PLATFORM=xcb
 unset WAYLAND_DISPLAY XDG_CURRENT_DESKTOP
 
-# A display number nobody else uses (tests run in parallel).
-display=""
-for n in $(seq 90 199); do
-    if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then display=$n; break; fi
-done
-[ -n "$display" ] || fail "no free display number"
-Xvfb ":$display" -screen 0 1280x800x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+# Xvfb picks a display number nobody uses and says which (tests run in parallel).
+Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
 xvfb=$!
-export DISPLAY=":$display"
-wait_until 100 xdotool getmouselocation >/dev/null 2>&1 || fail "Xvfb did not start"
+has_display() { [ -s "$work/display" ]; }
+wait_until 200 has_display || fail "Xvfb did not start"
+export DISPLAY=":$(cat "$work/display")"
+wait_until 100 xdotool getmouselocation >/dev/null 2>&1 || fail "Xvfb does not answer"
 
 "$program" --simulate --show --data-dir "$work/data" --trace "$work/trace.txt" >"$work/app.log" 2>&1 &
 app=$!
