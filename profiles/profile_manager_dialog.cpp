@@ -349,7 +349,9 @@ void ProfileManagerDialog::mousePressEvent(QMouseEvent* event)
 
 bool ProfileManagerDialog::eventFilter(QObject* watched, QEvent* event)
 {
-    if ((watched == m_list || watched == m_entryEditor) && isEnter(event))
+    // The key test comes first: the editor's pointer is only compared for key events, never
+    // while the editor is being destroyed and is no ListEntryEditor any more.
+    if (isEnter(event) && (watched == m_list || watched == m_entryEditor))
         return true;
     return SkinnedDialog::eventFilter(watched, event);
 }
