@@ -5,15 +5,19 @@
 #include "device/device_link.h"
 #include "macro/macro_manager_dialog.h"
 #include "model/ini_file.h"
+#include "model/profile_file.h"
 #include "model/profile_store.h"
 #include "pages/memory_pointer_settings.h"
 #include "platform/device_session.h"
 #include "platform/posix_atomic_file_writer.h"
 #include "platform/sim/simulated_mouse.h"
+#include "profiles/profile_manager_dialog.h"
 #include "support/temporary_directory.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QListWidget>
+#include <QTest>
 #include <QTimer>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -457,6 +461,41 @@ TEST_F(MainControllerTest,
         EXPECT_EQ(controller->notifier().lastText().contains("default skin"), c.told)
             << controller->notifier().lastText().toStdString();
     }
+}
+
+TEST_F(MainControllerTest, LoadingAnotherProfileInTheManagerPutsItsFileIntoTheRecord)
+{
+    prepareData();
+    PosixAtomicFileWriter writer;
+    Result<IniFile> list = IniFile::load(directory->file("str.ini"), writer);
+    ASSERT_TRUE(list);
+    ASSERT_TRUE(list->writeString("Profile", "ItemCount", "2"));
+    ASSERT_TRUE(list->writeString("Profile", "Item1", "PROFILE_1"));
+    Result<ProfileFile> second = ProfileFile::load(directory->file("config1.bin"));
+    ASSERT_TRUE(second);
+    SettingsRecord other = second->record();
+    other.setDpiStage(0, 99);
+    const ProfileFile::Bytes bytes = ProfileFile::serialize(other);
+    test::writeBytes(directory->file("config1.bin"), {bytes.begin(), bytes.end()});
+    start();
+    controller->record().setDpiStage(0, 11); // an edit not applied yet
+    answer = MainController::Answer::Discard;
+
+    controller->openProfileManager();
+    auto* manager = controller->window().findChild<ProfileManagerDialog*>();
+    ASSERT_NE(manager, nullptr);
+    QListWidget* rows = manager->profileList();
+    ASSERT_EQ(rows->count(), 2);
+    const QPoint second_row = rows->visualItemRect(rows->item(1)).center();
+    QTest::mouseClick(rows->viewport(), Qt::LeftButton, {}, second_row);
+    manager->loadSelected();
+
+    ASSERT_FALSE(questions.empty());
+    EXPECT_EQ(questions.back(), MainController::Question::SwitchProfileWithUnappliedEdits);
+    EXPECT_EQ(controller->store().currentProfileIndex(), 1);
+    EXPECT_EQ(controller->record().dpiStage(0), 99) << "the record holds the chosen profile";
+    EXPECT_EQ(importChoices, 1) << "Load offers the file dialog at that profile";
+    EXPECT_FALSE(controller->hasUnappliedEdits());
 }
 
 TEST_F(MainControllerTest, TextColoursBeyondAByteAreClampedNotWrapped)
