@@ -3,6 +3,7 @@
 #include "app/language_table.h"
 #include "help/help_panel_rules.h"
 #include "help/updater_launch.h"
+#include "skin/dialog_font.h"
 #include "skin/skin_library.h"
 
 #include <QDesktopServices>
@@ -26,33 +27,12 @@ QString utf8(std::string_view text)
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-QFont panelFont(Language language)
-{
-    QFont font;
-    switch (language) {
-    case Language::SimplifiedChinese:
-        font = QFont(QStringLiteral("宋体"));
-        font.setPixelSize(13);
-        break;
-    case Language::TraditionalChinese:
-        font = QFont(QStringLiteral("黑体"));
-        font.setPixelSize(14);
-        break;
-    case Language::English:
-        font = QFont(QStringLiteral("Arial"));
-        font.setPixelSize(14);
-        break;
-    }
-    font.setWeight(QFont::Normal);
-    return font;
-}
-
 } // namespace
 
 HelpPanel::HelpPanel(HelpPanelContext context, QWidget* mainWindow)
     : SkinnedDialog(context.skin, context.fallbackSkin, kBackground, mainWindow),
       m_context(std::move(context)), m_texts(LanguageTable::forLanguage(m_context.language)),
-      m_font(panelFont(m_context.language)),
+      m_font(DialogFont::forDialog(m_context.language, QStringLiteral("Arial"), 14)),
       m_webAddress(m_context.webAddress.isEmpty() ? utf8(m_texts.webAddress())
                                                   : m_context.webAddress)
 {

@@ -4,6 +4,7 @@
 #include "assign/key_names.h"
 #include "macro/list_entry_editor.h"
 #include "macro/recording_key_filter.h"
+#include "skin/dialog_font.h"
 #include "skin/skin_library.h"
 
 #include <QFontMetrics>
@@ -54,36 +55,6 @@ QString utf8(std::string_view text)
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-QFont dialogFont(Language language)
-{
-    QFont font;
-    int cellHeight = 15;
-    switch (language) {
-    case Language::SimplifiedChinese:
-        font = QFont(QStringLiteral("宋体"));
-        cellHeight = 13;
-        font.setWeight(QFont::Normal);
-        break;
-    case Language::TraditionalChinese:
-        font = QFont(QStringLiteral("黑体"));
-        cellHeight = 14;
-        font.setWeight(QFont::Normal);
-        break;
-    case Language::English:
-        font = QFont(QStringLiteral("Segoe UI"));
-        font.setWeight(QFont::Bold);
-        break;
-    }
-    // The fonts were asked for by cell height; the family the desktop has instead decides
-    // which pixel size gives that height.
-    for (int pixels = cellHeight; pixels > 6; --pixels) {
-        font.setPixelSize(pixels);
-        if (QFontMetrics(font).height() <= cellHeight)
-            break;
-    }
-    return font;
-}
-
 // `font`, made smaller until `line` fits `area` (wrapped when `flags` say so): the skin's
 // areas were laid out for one font, and the desktop may have a wider one.
 QFont fitted(QFont font, QRect area, int flags, const QString& line)
@@ -125,7 +96,7 @@ std::optional<std::string> keyNameByScanCode(const QKeyEvent& event)
 MacroManagerDialog::MacroManagerDialog(MacroManagerContext context, QWidget* parent)
     : SkinnedDialog(context.skin, context.fallbackSkin, kBackground, parent),
       m_context(std::move(context)), m_texts(LanguageTable::forLanguage(m_context.language)),
-      m_font(dialogFont(m_context.language))
+      m_font(DialogFont::forDialog(m_context.language, QStringLiteral("Segoe UI"), 15, QFont::Bold))
 {
     setWindowTitle(text("Macro Manager"));
     setFont(m_font);

@@ -3,6 +3,7 @@
 #include "app/language_table.h"
 #include "macro/list_entry_editor.h"
 #include "model/profile_store.h"
+#include "skin/dialog_font.h"
 #include "skin/skin_library.h"
 
 #include <QKeyEvent>
@@ -26,27 +27,6 @@ QString utf8(std::string_view text)
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-QFont panelFont(Language language)
-{
-    QFont font;
-    switch (language) {
-    case Language::SimplifiedChinese:
-        font = QFont(QStringLiteral("宋体"));
-        font.setPixelSize(13);
-        break;
-    case Language::TraditionalChinese:
-        font = QFont(QStringLiteral("黑体"));
-        font.setPixelSize(14);
-        break;
-    case Language::English:
-        font = QFont(QStringLiteral("Arial"));
-        font.setPixelSize(14);
-        break;
-    }
-    font.setWeight(QFont::Normal);
-    return font;
-}
-
 bool isEnter(const QEvent* event)
 {
     if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease)
@@ -60,7 +40,7 @@ bool isEnter(const QEvent* event)
 ProfileManagerDialog::ProfileManagerDialog(ProfileManagerContext context, QWidget* mainWindow)
     : SkinnedDialog(context.skin, context.fallbackSkin, kBackground, mainWindow),
       m_context(std::move(context)), m_texts(LanguageTable::forLanguage(m_context.language)),
-      m_font(panelFont(m_context.language))
+      m_font(DialogFont::forDialog(m_context.language, QStringLiteral("Arial"), 14))
 {
     // A panel inside the main window rather than a window of its own: it moves with it
     // and is drawn over its picture.
