@@ -1,5 +1,6 @@
 #include "app/main_controller.h"
 
+#include "app/default_item_names.h"
 #include "app/device_notice.h"
 #include "app/language_table.h"
 #include "app/main_window.h"
@@ -256,6 +257,11 @@ void MainController::loadProfile()
     m_store->setLanguage(ProfileStore::languageFromCode(m_store->readLanguageCode()));
     if (Status read = m_store->readProfileIni(); !read)
         std::cerr << "volantra: " << read.error().message << "\n";
+    if (m_store->firstRunFlag() == 0) {
+        ProfileStore::ItemNames names = m_store->itemNames();
+        fillDefaultItemNames(names, m_record, LanguageTable::forLanguage(m_store->language()));
+        m_store->setItemNames(names);
+    }
     takeSnapshot();
 }
 
