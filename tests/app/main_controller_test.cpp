@@ -1,8 +1,11 @@
 #include "app/language_table.h"
 #include "app/main_controller.h"
 #include "app/main_window.h"
+#include "assign/button_assignment.h"
 #include "device/device_commands.h"
 #include "device/device_link.h"
+#include "macro/macro_editor.h"
+#include "macro/macro_encoder.h"
 #include "macro/macro_manager_dialog.h"
 #include "model/ini_file.h"
 #include "model/profile_file.h"
@@ -496,6 +499,54 @@ TEST_F(MainControllerTest, LoadingAnotherProfileInTheManagerPutsItsFileIntoTheRe
     EXPECT_EQ(controller->record().dpiStage(0), 99) << "the record holds the chosen profile";
     EXPECT_EQ(importChoices, 1) << "Load offers the file dialog at that profile";
     EXPECT_FALSE(controller->hasUnappliedEdits());
+}
+
+// The whole road of a macro: recorded from key events with their times, taken over by the
+// macro manager's OK, given to button 3 as a macro key, and sent by Apply.
+TEST_F(MainControllerTest, ARecordedMacroOnAButtonReachesTheMouseAsEncoded)
+{
+    prepareData();
+    {
+        PosixAtomicFileWriter writer;
+        Result<MacroEditor> editor =
+            MacroEditor::open(directory->file("record.ini"), writer, {true, false});
+        ASSERT_TRUE(editor);
+        ASSERT_TRUE(editor->newMacro("Macro"));
+        ASSERT_TRUE(editor->selectMacro(0));
+        ASSERT_TRUE(editor->startRecording());
+        editor->recordKey("A", false, false, 1000);
+        editor->recordKey("A", false, true, 1030); // auto-repeat: not recorded
+        editor->recordKey("A", true, false, 1120);
+        editor->recordKey("B", false, false, 1300);
+        editor->recordKey("B", true, false, 1350);
+        ASSERT_TRUE(editor->stopRecording());
+    }
+    start();
+    QTimer::singleShot(0, [] {
+        auto* dialog = qobject_cast<MacroManagerDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        dialog->pressOk();
+    });
+    controller->openMacroManager();
+
+    const ButtonAssignment macroKey = assignMacroKey(controller->record().button(2), "Macro Key",
+                                                     MacroKeyChoice{0, 0, "Macro_1"});
+    controller->record().setButton(2, macroKey.parameters);
+    controller->store().setItemName(2, macroKey.label);
+    controller->apply();
+
+    PosixAtomicFileWriter writer;
+    Result<IniFile> file = IniFile::load(directory->file("record.ini"), writer);
+    ASSERT_TRUE(file);
+    const MacroImages expected = encodeAll(file->document());
+    const SimulatedMouse& mouse = simulator().mouse(0);
+    EXPECT_EQ(mouse.macro(1), expected.images[0]);
+    EXPECT_NE(mouse.macro(1), DeviceImage{}) << "the recorded events are in slot 1";
+    const DeviceImage buttons = mouse.buttons();
+    const ButtonFunctionCode code = encodeButtonFunction(macroKey.parameters);
+    EXPECT_TRUE(std::equal(code.bytes.begin(), code.bytes.end(), buttons.begin() + 8))
+        << "button 3 plays the macro of slot 1";
+    EXPECT_EQ(code.bytes[0], 0x09);
 }
 
 TEST_F(MainControllerTest, TextColoursBeyondAByteAreClampedNotWrapped)
