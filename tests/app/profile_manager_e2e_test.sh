@@ -19,8 +19,11 @@ click 131 586        # New: PROFILE_1 is added below PROFILE_0
 click 60 51          # choose PROFILE_1, the second row
 import -window root "$artifacts/profile-manager.png" || true
 click 60 51 3        # its menu: Delete, Edit, Copy, Load, Save
+# Keys go where the X server sends them at once: only to the menu once it is up.
+wait_until 200 dialog_open || fail "the list's menu did not open"
 xdotool key Down Down Down Down Return
-wait_until 200 dialog_open || fail "Load offered no file dialog"
+file_dialog() { xdotool search --onlyvisible --name '^Load Profile$' >/dev/null 2>&1; }
+wait_until 200 file_dialog || fail "Load offered no file dialog"
 xdotool key Escape
 wait_until 200 dialog_closed || fail "the file dialog did not close"
 
