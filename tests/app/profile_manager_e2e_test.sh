@@ -24,8 +24,17 @@ wait_until 200 dialog_open || fail "the list's menu did not open"
 xdotool key Down Down Down Down Return
 file_dialog() { xdotool search --onlyvisible --name '^Load Profile$' >/dev/null 2>&1; }
 wait_until 200 file_dialog || fail "Load offered no file dialog"
-xdotool key Escape
-wait_until 200 dialog_closed || fail "the file dialog did not close"
+# Escape goes to the window with the focus; the dialog may take it only after it shows, so
+# it is given the focus and asked again until it is gone.
+cancel_file_dialog() {
+    dialog=$(xdotool search --onlyvisible --name '^Load Profile$' 2>/dev/null | head -n 1)
+    [ -z "$dialog" ] && return 0
+    xdotool windowfocus "$dialog" 2>/dev/null || true
+    xdotool key Escape
+    sleep 0.2
+    dialog_closed
+}
+wait_until 50 cancel_file_dialog || fail "the file dialog did not close"
 
 list="$work/data/str.ini"
 grep -q '^ItemCount=2' "$list" || fail "the list does not hold two profiles"
