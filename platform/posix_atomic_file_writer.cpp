@@ -97,6 +97,21 @@ int syncFile(int fd)
     return result;
 }
 
+// A rename is only durable once the folder's entry is on disk as well.
+Status syncFolder(const std::string& path, const std::string& folder)
+{
+    const int directory = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (directory < 0)
+        return {};
+    const int synced = syncFile(directory);
+    const int error = errno;
+    ::close(directory);
+    // Some file systems cannot flush a folder (EINVAL); the file itself is flushed.
+    if (synced != 0 && error != EINVAL)
+        return failure(path, error, "flushing its folder to disk");
+    return {};
+}
+
 } // namespace
 
 Status PosixAtomicFileWriter::writeFile(const std::string& path,
@@ -152,18 +167,15 @@ Status PosixAtomicFileWriter::writeFile(const std::string& path,
         return abandon("closing the temporary file");
     if (::rename(temporary.c_str(), target.c_str()) != 0)
         return abandon("replacing the file");
+    return syncFolder(path, parts.directory);
+}
 
-    // The rename is only durable once the folder's entry is on disk as well.
-    const int directory = ::open(parts.directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (directory >= 0) {
-        const int synced = syncFile(directory);
-        const int error = errno;
-        ::close(directory);
-        // Some file systems cannot flush a folder (EINVAL); the file itself is flushed.
-        if (synced != 0 && error != EINVAL)
-            return failure(path, error, "flushing its folder to disk");
-    }
-    return {};
+Status PosixAtomicFileWriter::moveOver(const std::string& from, const std::string& to)
+{
+    const std::string target = resolveTarget(to);
+    if (::rename(from.c_str(), target.c_str()) != 0)
+        return failure(to, errno, "putting the new file in place");
+    return syncFolder(to, splitPath(target).directory);
 }
 
 } // namespace volantra

@@ -16,6 +16,7 @@ class PosixAtomicFileWriter final : public AtomicFileWriter
 {
 public:
     Status writeFile(const std::string& path, std::span<const std::uint8_t> bytes) override;
+    Status moveOver(const std::string& from, const std::string& to) override;
 };
 
 } // namespace volantra

@@ -29,4 +29,13 @@ Status BuildFileWriter::writeFile(const std::string& path, std::span<const std::
     return {};
 }
 
+Status BuildFileWriter::moveOver(const std::string& from, const std::string& to)
+{
+    std::error_code error;
+    std::filesystem::rename(from, to, error);
+    if (error)
+        return Error{Error::Kind::Io, to + ": cannot replace the file (" + error.message() + ")"};
+    return {};
+}
+
 } // namespace volantra

@@ -12,6 +12,7 @@ class BuildFileWriter final : public AtomicFileWriter
 {
 public:
     Status writeFile(const std::string& path, std::span<const std::uint8_t> bytes) override;
+    Status moveOver(const std::string& from, const std::string& to) override;
 };
 
 } // namespace volantra

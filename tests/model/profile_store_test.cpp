@@ -68,6 +68,10 @@ public:
     {
         return Error{Error::Kind::Io, path + ": no space left on device"};
     }
+    Status moveOver(const std::string&, const std::string& to) override
+    {
+        return Error{Error::Kind::Io, to + ": no space left on device"};
+    }
 };
 
 class ProfileStoreTest : public ::testing::Test

@@ -28,6 +28,10 @@ public:
             return Error{Error::Kind::Io, "cannot save " + path + ": No space left on device"};
         return m_disk->writeFile(path, bytes);
     }
+    Status moveOver(const std::string& from, const std::string& to) override
+    {
+        return m_disk->moveOver(from, to);
+    }
     void makeRoom() { m_fileName.clear(); }
 
 private:
