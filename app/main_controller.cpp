@@ -77,6 +77,7 @@ MainController::MainController(AppOptions options, QObject* parent)
 {
     registerAppResources();
     m_language = &LanguageTable::forLanguage(Language::English);
+    m_trayAvailable = QSystemTrayIcon::isSystemTrayAvailable();
     m_busyCursorTimer.setSingleShot(true);
     m_busyCursorTimer.setInterval(kBusyCursorMs);
     connect(&m_busyCursorTimer, &QTimer::timeout, this, [this] {
@@ -201,20 +202,44 @@ void MainController::openDevice()
         noticeOnce("permission", text("The gaming mouse was found but cannot be opened: permission "
                                       "denied. Install the program's udev rule, then unplug the "
                                       "mouse and plug it in again."));
-    if (found)
+    if (found) {
+        reportEventInterface();
         connectMouse();
+    }
 }
 
-void MainController::connectMouse()
+void MainController::reportEventInterface()
 {
-    DeviceCommands* commands = m_session->link().commands();
-    if (!commands)
-        return;
-    Result<std::uint8_t> profile = commands->connect();
-    if (profile)
+    if (const std::optional<Error>& failed = m_session->link().eventOpenError())
+        noticeOnce("events",
+                   text("The gaming mouse's own notices (a DPI stage or a macro key chosen on the "
+                        "mouse) cannot be shown: its event interface cannot be opened. Settings "
+                        "still reach the mouse. When the reason is a permission, install the "
+                        "program's udev rule (70-volantra.rules), then unplug the mouse and plug "
+                        "it in again.") +
+                       QLatin1Char('\n') + fromStd(failed->message));
+}
+
+bool MainController::connectMouse()
+{
+    Result<std::uint8_t> profile = m_session->link().connect();
+    if (profile) {
         m_record.setProfile(*profile);
-    else
-        std::cerr << "volantra: " << profile.error().message << "\n";
+        m_connectionFailureTold = false;
+        return true;
+    }
+    std::cerr << "volantra: " << profile.error().message << "\n";
+    // Told once until a connection works: every node of one plug-in tries again.
+    if (!m_connectionFailureTold) {
+        m_connectionFailureTold = true;
+        notice(text("Warning"),
+               text("The gaming mouse did not answer when it was connected, so it is treated as "
+                    "not connected. The program tries again when the mouse is plugged in and at "
+                    "the next Apply.") +
+                   QLatin1Char('\n') + fromStd(profile.error().message),
+               DesktopNotifier::Severity::Warning);
+    }
+    return false;
 }
 
 void MainController::startListener()
@@ -280,15 +305,14 @@ Status MainController::loadSkin()
 {
     const std::string& directory = m_dataDirectory->path();
     m_defaultSkin = std::make_unique<SkinLibrary>(SkinRoot::defaultSkin(directory));
-    const bool toolWindow = QSystemTrayIcon::isSystemTrayAvailable();
-    m_window = std::make_unique<MainWindow>(*m_skin, toolWindow);
+    m_window = std::make_unique<MainWindow>(*m_skin, m_trayAvailable);
     if (!m_window->loadBackground()) {
         const QString chosen = QString::fromStdString(m_skin->root().path());
         m_skin->setRoot(m_defaultSkin->root());
         if (!m_window->loadBackground())
             return Error{Error::Kind::NotFound,
                          m_defaultSkin->root().image(MainWindow::kBackground) +
-                             ": the skin's window background is missing or too small"};
+                             ": the skin's window background is missing, damaged or too small"};
         noticeOnce("skin", QStringLiteral("%1: the skin cannot draw the window; the default skin "
                                           "is used instead.")
                                .arg(chosen));
@@ -384,7 +408,7 @@ void MainController::reportSkinProblems()
 
 void MainController::createTray()
 {
-    if (!QSystemTrayIcon::isSystemTrayAvailable()) {
+    if (!m_trayAvailable) {
         std::cerr << "volantra: no system tray; the window stays shown and notices go to the "
                      "desktop's notification service\n";
         return;
@@ -429,7 +453,9 @@ void MainController::refreshWindow()
 
 void MainController::openWindow()
 {
-    if (!m_session->link().connected() && m_tray) {
+    // A mouse that is there but did not answer its connection still lets the user edit
+    // and Apply, which asks it again.
+    if (!m_session->link().commands() && m_tray) {
         handleDeviceEvent({DeviceEventCode::kNotDetected, 0});
         return;
     }
@@ -584,8 +610,14 @@ void MainController::showBusyCursor()
 
 bool MainController::sendAndSave()
 {
+    DeviceLink& link = m_session->link();
+    // A mouse whose connection sequence failed is asked again; the user wants an answer.
+    if (!link.connected() && link.commands()) {
+        m_connectionFailureTold = false;
+        connectMouse();
+    }
     bool reached = false;
-    if (DeviceCommands* commands = m_session->link().commands()) {
+    if (DeviceCommands* commands = link.connected() ? link.commands() : nullptr) {
         const Status sent = commands->apply(buildDeviceImages(m_record));
         reached = bool(sent);
         if (!sent) {
@@ -596,16 +628,19 @@ bool MainController::sendAndSave()
                    DesktopNotifier::Severity::Warning);
         }
     }
-    if (Status saved = m_store->saveAppliedProfile(m_record); !saved) {
+    const Status saved = m_store->saveAppliedProfile(m_record);
+    if (!saved) {
         std::cerr << "volantra: " << saved.error().message << "\n";
         notice(text("error"),
                text("The settings could not be saved.") + QLatin1Char('\n') +
                    fromStd(saved.error().message),
                DesktopNotifier::Severity::Warning);
-        return reached;
     }
-    takeSnapshot();
-    applyPointerSettings();
+    // Cancel goes back to what the mouse holds: what it was sent, else what was saved.
+    if (reached || saved) {
+        takeSnapshot();
+        applyPointerSettings();
+    }
     return reached;
 }
 
@@ -614,13 +649,10 @@ void MainController::apply()
     if (!m_applyLockout.tryStart(ApplyLockout::Clock::now()))
         return;
     showBusyCursor();
-    if (!m_session->link().connected()) {
-        // Nothing can reach the mouse, but nothing the user did is lost either.
-        sendAndSave();
-        handleDeviceEvent({DeviceEventCode::kNotDetected, 0});
-        return;
-    }
+    // Without a mouse nothing reaches it, but nothing the user did is lost either.
     sendAndSave();
+    if (!m_session->link().commands())
+        handleDeviceEvent({DeviceEventCode::kNotDetected, 0});
 }
 
 void MainController::takeSnapshot()
@@ -754,8 +786,9 @@ void MainController::processHotplug()
     std::optional<std::uint8_t> outcomeCode;
     for (const HotplugNotice& change : m_monitor->receive()) {
         switch (m_session->link().handleHotplug(change)) {
-        case HotplugOutcome::Detected:
-            connectMouse();
+        case HotplugOutcome::Detected: {
+            reportEventInterface();
+            const bool connected = connectMouse();
             // Edits the user has not applied yet are worth more than the file's copy.
             if (!hasUnappliedEdits()) {
                 const std::uint8_t profile = m_record.profile();
@@ -764,8 +797,13 @@ void MainController::processHotplug()
                 takeSnapshot();
                 refreshWindow();
             }
-            outcomeCode = DeviceEventCode::kDetected;
+            // A failed connection has told its own notice.
+            if (connected)
+                outcomeCode = DeviceEventCode::kDetected;
+            else
+                outcomeCode.reset();
             break;
+        }
         case HotplugOutcome::NotDetected:
             outcomeCode = DeviceEventCode::kNotDetected;
             break;
@@ -774,8 +812,12 @@ void MainController::processHotplug()
             break;
         }
     }
-    if (outcomeCode)
-        handleDeviceEvent({*outcomeCode, 0});
+    if (!outcomeCode)
+        return;
+    handleDeviceEvent({*outcomeCode, 0});
+    // The window lives in the tray while no mouse is there; without a tray it stays.
+    if (*outcomeCode == DeviceEventCode::kNotDetected && m_tray)
+        m_window->hide();
 }
 
 void MainController::notice(const QString& title, const QString& body,

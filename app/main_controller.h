@@ -91,6 +91,8 @@ public:
 
     bool hasUnappliedEdits() const;
     bool trayAvailable() const { return m_tray != nullptr; }
+    // Whether the desktop has a tray, as Qt reports it; tests set it before start().
+    void setTrayAvailable(bool available) { m_trayAvailable = available; }
     void setAsker(Asker asker) { m_ask = std::move(asker); }
     void setFileChooser(FileChooser chooser) { m_chooseFile = std::move(chooser); }
 
@@ -134,7 +136,10 @@ private:
     void applyPointerSettings();
     void applyLanguage();
     void refreshWindow();
-    void connectMouse();
+    // The connection sequence; false (and told once) when the mouse did not answer.
+    bool connectMouse();
+    // Tells once when the mouse's events cannot be read.
+    void reportEventInterface();
     // Sends the record to the mouse and saves it; false when the mouse was not reached.
     bool sendAndSave();
     void showBusyCursor();
@@ -188,6 +193,8 @@ private:
     bool m_busyCursorShown = false;
     bool m_cancelPending = false;
     bool m_exiting = false;
+    bool m_trayAvailable = false;
+    bool m_connectionFailureTold = false;
     Asker m_ask;
     FileChooser m_chooseFile;
 };

@@ -27,7 +27,8 @@ MainWindow::MainWindow(SkinLibrary& skin, bool toolWindow)
 
 bool MainWindow::loadBackground()
 {
-    const QSize size = m_skin.size(kBackground);
+    // Decoded whole: a header that reads well says nothing about the pixels after it.
+    const QSize size = m_skin.image(kBackground).size();
     if (size.width() < kMinimumWidth || size.height() < kMinimumHeight)
         return false;
     setFixedSize(size);

@@ -31,8 +31,8 @@ public:
     // A tool window has no task-bar entry: the tray icon stands for the program.
     MainWindow(SkinLibrary& skin, bool toolWindow);
 
-    // Takes the background's size; false when the skin's background is missing or too
-    // small for the window's buttons.
+    // Takes the background's size; false when the skin's background is missing, cannot be
+    // decoded, or is too small for the window's buttons.
     bool loadBackground();
     void setPanels(MainPanels* panels) { m_panels = panels; }
     void setTextStyle(QColor colour, QFont normal);
