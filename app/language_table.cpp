@@ -169,6 +169,7 @@ constexpr auto kEntries = std::to_array<LanguageEntry>({
     {{"Scroll One Screen", "一次滚动一屏", "一次滾動一屏"}},
     {{"Select Macro", "选择宏", "選擇巨集"}},
     {{"Key Press Sequence", "按鍵序列", "按鍵序列"}},
+    {{"(empty line)", "（空行）", "（空行）"}},
     {{"Record Option", "录制选项", "錄製選項"}},
     {{"Default", "默认", "預設"}, kMacroEditorGroup},
     {{"Macro Name", "宏名称", "巨集名稱"}},

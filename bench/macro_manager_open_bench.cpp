@@ -1,7 +1,8 @@
 // Time from a click on the macro manager to its filled lists, for record.ini files within
 // the size the program reads (4 MiB): a full twelve-macro file as the mouse can hold it,
 // and hand-made files with one huge macro of pauses (100,000 and 240,000 lines, the latter
-// 3.9 MB), whose first macro the manager selects and shows at opening.
+// 3.9 MB), whose first macro the manager selects and shows at opening, or 400,000 empty
+// sections.
 #include "macro/macro_manager_dialog.h"
 #include "platform/posix_atomic_file_writer.h"
 #include "skin/skin_library.h"
@@ -91,6 +92,16 @@ void openFullFile(benchmark::State& state)
     openManager(state, fullRecord());
 }
 BENCHMARK(openFullFile)->Unit(benchmark::kMillisecond);
+
+// Sections only, as many as fit in the size the program reads.
+void openManySections(benchmark::State& state)
+{
+    std::string text;
+    for (int section = 0; section < state.range(0); ++section)
+        text += "[M" + std::to_string(section) + "]\n";
+    openManager(state, text);
+}
+BENCHMARK(openManySections)->Arg(400000)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 void openHugeMacro(benchmark::State& state)
 {
