@@ -4,6 +4,7 @@
 #include "app/device_notice.h"
 #include "app/language_table.h"
 #include "app/main_window.h"
+#include "app/profile_file_dialog.h"
 #include "app/window_fonts.h"
 #include "assign/button_assignment_section.h"
 #include "device/device_commands.h"
@@ -35,7 +36,6 @@
 #include "skin/skin_library.h"
 
 #include <QApplication>
-#include <QFileDialog>
 #include <QIcon>
 #include <QMenu>
 #include <QMessageBox>
@@ -122,9 +122,8 @@ MainController::MainController(AppOptions options, QObject* parent)
     };
     m_chooseFile = [this](bool save, const QString& start) {
         QWidget* owner = m_window && m_window->isVisible() ? m_window.get() : nullptr;
-        const QString filter = text("Gaming Mouse Profile(*.bin)");
-        return save ? QFileDialog::getSaveFileName(owner, text("Save Profile"), start, filter)
-                    : QFileDialog::getOpenFileName(owner, text("Load Profile"), start, filter);
+        return chooseProfileFile(owner, save, start,
+                                 [this](const char* english) { return text(english); });
     };
 }
 
