@@ -4,7 +4,24 @@
 #include "app/single_instance.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <cstdio>
+
+namespace {
+
+// Two spellings of one folder (a trailing slash, "..", a symbolic link) are the same.
+bool sameFolder(const QString& a, const QString& b)
+{
+    const auto canonical = [](const QString& path) {
+        const QFileInfo info(path);
+        const QString resolved = info.canonicalFilePath();
+        return resolved.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : resolved;
+    };
+    return canonical(a) == canonical(b);
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -35,6 +52,16 @@ int main(int argc, char** argv)
             std::fprintf(stderr, "volantra: %s\n", qUtf8Printable(instance.error()));
             return 1;
         }
+        if (parsed.options.dataDirectory) {
+            const QString asked = QString::fromStdString(*parsed.options.dataDirectory);
+            const QString running = instance.runningDataDirectory();
+            if (!running.isEmpty() && !sameFolder(asked, running))
+                std::fprintf(stderr,
+                             "volantra: the running program keeps its data folder %s; --data-dir "
+                             "%s is not used. Exit the running program first to use that "
+                             "folder.\n",
+                             qUtf8Printable(running), qUtf8Printable(asked));
+        }
         return 0;
     case volantra::SingleInstance::Role::Failed:
         std::fprintf(stderr, "volantra: %s\n", qUtf8Printable(instance.error()));
@@ -52,5 +79,6 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "volantra: %s\n", started.error().message.c_str());
         return 1;
     }
+    instance.setDataDirectory(QString::fromStdString(controller.dataDirectory()));
     return application.exec();
 }

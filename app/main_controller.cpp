@@ -178,6 +178,11 @@ Status MainController::start()
     return {};
 }
 
+const std::string& MainController::dataDirectory() const
+{
+    return m_dataDirectory->path();
+}
+
 Status MainController::openDataDirectory()
 {
     DataDirectory::Inputs inputs = DataDirectory::inputsFromEnvironment(m_options.dataDirectory);

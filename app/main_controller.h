@@ -109,6 +109,8 @@ public:
     // The desktop whose pointer settings Apply writes; the session's desktop by default.
     void setPointerSettings(std::unique_ptr<PointerSettings> desktop);
 
+    // The data folder the program keeps its profiles, macros and skins in.
+    const std::string& dataDirectory() const;
     MainWindow& window() { return *m_window; }
     MainPanels& panels() { return *m_panels; }
     DeviceSession& session() { return *m_session; }
