@@ -156,6 +156,63 @@ TEST_F(ProfileStoreTest, AnUnusableListLoadsNothingAndWritesNothing)
     }
 }
 
+TEST_F(ProfileStoreTest, ARecordThatWasNotLoadedIsNeverSaved)
+{
+    const struct
+    {
+        const char* what;
+        const char* file;
+        std::string text;
+        bool listUnusable;
+    } cases[] = {
+        {"no usable list", "str.ini", "[Profile]\nCurProfileName=Work\nItemCount=9\n", true},
+        {"a list of random bytes", "str.ini", "\x01\xfe\x00ItemCount=2", true},
+        {"a damaged profile", "config1.bin", "short", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetUp();
+        writeText(file(c.file), c.text);
+        const auto before = snapshot(directory.path());
+        ProfileStore store = makeStore();
+        SettingsRecord record = patterned(50);
+        ASSERT_FALSE(store.loadCurrentProfile(record));
+        ASSERT_TRUE(store.saveRefusal().has_value());
+        store.setItemNames(names("x"));
+        EXPECT_FALSE(store.saveProfile(record));
+        EXPECT_FALSE(store.writeProfileItems());
+        if (c.listUnusable) {
+            // Profile 0 may be looked at, but neither saved nor reset.
+            ASSERT_TRUE(store.loadFirstProfileReadOnly(record));
+            EXPECT_EQ(record, patterned(0));
+            EXPECT_FALSE(store.resetToDefaults(record));
+            EXPECT_FALSE(store.saveProfile(record));
+        } else {
+            // Reset is what repairs it.
+            ASSERT_TRUE(store.resetToDefaults(record));
+            EXPECT_TRUE(store.saveProfile(record));
+            EXPECT_EQ(readBytes(file(c.file)).size(), ProfileFile::kSize);
+            continue;
+        }
+        EXPECT_EQ(snapshot(directory.path()), before);
+    }
+}
+
+TEST_F(ProfileStoreTest, NoticesWhenAnotherProgramChangedTheProfile)
+{
+    ProfileStore store = makeStore();
+    SettingsRecord record;
+    ASSERT_TRUE(store.loadCurrentProfile(record));
+    ASSERT_TRUE(store.readProfileIni());
+    EXPECT_FALSE(store.changedOnDisk());
+    writeBytes(file("config1.bin"), profileBytes(1, patterned(9)));
+    EXPECT_TRUE(store.changedOnDisk());
+    ASSERT_TRUE(store.saveProfile(record)); // the user chose to overwrite
+    EXPECT_FALSE(store.changedOnDisk());
+    writeText(file("str1.ini"), "[Setting-EN]\nItem1=Renamed elsewhere\n");
+    EXPECT_TRUE(store.changedOnDisk());
+}
+
 TEST_F(ProfileStoreTest, AProfileFileOfTheWrongLengthIsRefused)
 {
     for (std::size_t size : {std::size_t{0}, std::size_t{1756}, std::size_t{1758}}) {
