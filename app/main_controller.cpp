@@ -603,7 +603,9 @@ void MainController::handleProfileHandOver(const ProfileHandOver& handOver)
 {
     switch (handOver.current) {
     case ProfileHandOver::Current::Same:
+        break;
     case ProfileHandOver::Current::None:
+        m_store->clearCurrentProfile();
         break;
     case ProfileHandOver::Current::Renumbered:
         if (Status followed = m_store->followProfileList(); !followed)
