@@ -24,6 +24,7 @@
 #include <string>
 #include <vector>
 
+class QFileSystemWatcher;
 class QMenu;
 class QSocketNotifier;
 class QSystemTrayIcon;
@@ -31,6 +32,7 @@ class QSystemTrayIcon;
 namespace volantra {
 
 class DataDirectory;
+class FolderLock;
 class HelpPanelToggle;
 class ProfileManagerDialog;
 struct ProfileHandOver;
@@ -63,8 +65,9 @@ public:
         ExitWithUnappliedEdits,
         ReplaceExportedCopy,
         SwitchProfileWithUnappliedEdits,
+        ProfileChangedOnDisk,
     };
-    enum class Answer { Yes, Apply, Discard, Cancel };
+    enum class Answer { Yes, Apply, Discard, Cancel, Overwrite, Reload };
     using Asker = std::function<Answer(Question)>;
     // Chooses a profile file to load (save false) or to save to, starting at `start`;
     // empty when the user cancelled.
@@ -131,7 +134,15 @@ private:
     void openDevice();
     void startListener();
     void watchHotplug();
+    // Files of the data folder that volantra-cli (or anything else) changes are shown at
+    // once while nothing is edited; with edits, Save asks instead.
+    void watchDataFolder();
+    void dataFolderChanged();
     void loadProfile();
+    void reportLoadFailure(const Error& error);
+    // The data folder's lock for one change of its files; nothing when another program
+    // keeps it (the user is told).
+    std::unique_ptr<FolderLock> lockDataFolder();
     Status loadSkin();
     void createTray();
     void createPanels();
@@ -165,6 +176,7 @@ private:
     std::unique_ptr<EventListener> m_listener;
     std::unique_ptr<HotplugMonitor> m_monitor;
     QSocketNotifier* m_hotplugNotifier = nullptr;
+    QFileSystemWatcher* m_folderWatcher = nullptr;
 
     SettingsRecord m_record;
     SettingsSnapshot m_snapshot;
@@ -194,6 +206,9 @@ private:
     QTimer m_busyCursorTimer;
     bool m_busyCursorShown = false;
     bool m_cancelPending = false;
+    // The language of the window's texts and of the button names it reads and writes:
+    // chosen by the profile of the first start and kept while the program runs.
+    bool m_languageChosen = false;
     bool m_exiting = false;
     bool m_trayAvailable = false;
     bool m_connectionFailureTold = false;

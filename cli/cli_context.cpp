@@ -31,9 +31,11 @@ Result<std::unique_ptr<DeviceSession>> CliContext::openSession() const
 
 namespace volantra {
 
-Result<DataDirectory> CliContext::dataDirectory() const
+Result<DataDirectory> CliContext::dataDirectory(Access access) const
 {
-    return DataDirectory::resolve(DataDirectory::inputsFromEnvironment(dataDir));
+    DataDirectory::Inputs inputs = DataDirectory::inputsFromEnvironment(dataDir);
+    inputs.writable = access == Access::Change;
+    return DataDirectory::resolve(inputs);
 }
 
 } // namespace volantra
