@@ -83,10 +83,11 @@ Result<MacroEditor> MacroEditor::open(std::string path, AtomicFileWriter& writer
     Result<std::optional<std::vector<std::uint8_t>>> bytes = IniFile::readBytes(path);
     if (!bytes)
         return bytes.error();
-    IniFile file = *bytes ? IniFile::fromBytes(path, writer, **bytes) : IniFile(path, writer);
+    IniFile file = *bytes ? IniFile::fromBytes(std::move(path), writer, **bytes)
+                          : IniFile(std::move(path), writer);
     if (const std::size_t macros = file.sectionNames().size(); macros > kMaxMacrosInFile)
-        return refused(path + " holds " + std::to_string(macros) + " macros, more than the " +
-                       std::to_string(kMaxMacrosInFile) +
+        return refused(file.path() + " holds " + std::to_string(macros) +
+                       " macros, more than the " + std::to_string(kMaxMacrosInFile) +
                        " the macro manager opens (the mouse holds " +
                        std::to_string(kMacroSlotCount) +
                        "). Delete the macros you do not need from the file, or move the file "
