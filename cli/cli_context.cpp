@@ -33,7 +33,10 @@ namespace volantra {
 
 Result<DataDirectory> CliContext::dataDirectory() const
 {
-    return DataDirectory::resolve(DataDirectory::inputsFromEnvironment(dataDir));
+    DataDirectory::Inputs inputs = DataDirectory::inputsFromEnvironment(dataDir);
+    // A new folder given with --data-dir starts with the installed defaults, as in the window.
+    inputs.fillOverride = true;
+    return DataDirectory::resolve(inputs);
 }
 
 } // namespace volantra
