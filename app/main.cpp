@@ -54,10 +54,11 @@ int main(int argc, char** argv)
 
     volantra::MainController controller(parsed.options);
     // A log-out or kill ends the program as Exit does, without asking about unapplied
-    // edits: the profile files keep what was last applied.
+    // edits: the profile files keep what was last applied. exit(), not quit(), which would
+    // first ask the windows to close, and the main window may ask the user.
     volantra::TerminationSignals termination;
     QObject::connect(&termination, &volantra::TerminationSignals::received, &application,
-                     &QApplication::quit);
+                     [&application] { application.exit(0); });
     QObject::connect(&instance, &volantra::SingleInstance::requested, &controller,
                      &volantra::MainController::handleRequest);
     QObject::connect(&controller, &volantra::MainController::finished, &application,
