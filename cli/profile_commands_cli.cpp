@@ -336,7 +336,7 @@ Status applySetting(CurrentProfile& profile, const std::string& key,
     }
     if (key == "button")
         return setButton(profile, values);
-    return badValue("unknown setting " + key);
+    return badValue("unknown setting " + key + " (volantra-cli help set lists them)");
 }
 
 // Saves the record and the button names into the current profile's own files.
@@ -427,7 +427,7 @@ void printSetKeys(std::ostream& out)
 int runSet(CliContext& context, const std::vector<std::string>& arguments)
 {
     if (arguments.empty())
-        return context.usageError("set needs KEY VALUE...");
+        return context.usageError("set needs KEY VALUE... (volantra-cli help set lists the keys)");
     Result<CurrentProfile> profile = loadCurrentProfile(context);
     if (!profile)
         return context.fail(profile.error());
