@@ -36,7 +36,7 @@ constexpr Command kCommands[] = {
     {"images", "[--profile FILE]", "print the images apply would send", runImages},
     {"apply", "[--profile FILE]", "send a profile (default: the current one)", runApply},
     {"set", "KEY VALUE...", "change one setting (the keys: help set)", runSet},
-    {"export", "FILE.bin", "copy the current profile to FILE.bin and .ini", runExport},
+    {"export", "FILE.bin [--force]", "copy the current profile to FILE.bin and .ini", runExport},
     {"import", "FILE.bin", "load FILE.bin (and .ini) as the current profile", runImport},
     {"reset", "", "factory settings, keeping the macros", runReset},
     {"profiles", "[use NAME]", "list the profiles (* current), or choose one", runProfiles},

@@ -32,8 +32,12 @@ struct CliContext
     int fail(const Error& error, int status = kExitFailure) const;
     // A device session on the simulated mouse or the machine, as the options say.
     Result<std::unique_ptr<DeviceSession>> openSession() const;
+    enum class Access {
+        Read,   // the command only looks: a folder it cannot write to is fine
+        Change, // the command writes: the folder is checked to be writable first
+    };
     // The data folder: --data-dir, else the program's usual one (created if needed).
-    Result<DataDirectory> dataDirectory() const;
+    Result<DataDirectory> dataDirectory(Access access) const;
 };
 
 } // namespace volantra

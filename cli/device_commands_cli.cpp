@@ -182,6 +182,8 @@ int runConnect(CliContext& context, const std::vector<std::string>& arguments)
     Result<std::uint8_t> profile = (*session)->link().commands()->connect();
     if (!profile)
         return context.fail(profile.error());
+    if (Status traced = (*session)->traceStatus(); !traced)
+        return context.fail(traced.error());
     context.out << "profile " << static_cast<int>(*profile) << "\n";
     return kExitOk;
 }

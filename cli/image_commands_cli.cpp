@@ -7,6 +7,7 @@
 #include "device/device_commands.h"
 #include "model/device_images_builder.h"
 #include "model/profile_file.h"
+#include "model/record_check.h"
 #include "platform/device_session.h"
 
 #include <ostream>
@@ -31,7 +32,21 @@ struct ChosenProfile
 {
     std::optional<CurrentProfile> current; // set when no file was named
     SettingsRecord record;
+    std::string path;
 };
+
+// A record with settings the mouse does not take is never sent as if they were valid.
+Status checkSendable(const ChosenProfile& chosen)
+{
+    const std::vector<std::string> problems = settingsTheMouseRefuses(chosen.record);
+    if (problems.empty())
+        return {};
+    std::string message = chosen.path + ": not sent to the mouse:";
+    for (const std::string& problem : problems)
+        message += " " + problem + ";";
+    message += " choose valid values with volantra-cli set";
+    return Error{Error::Kind::InvalidInput, message};
+}
 
 // Fails with the exit status to use.
 Result<ChosenProfile> chooseProfile(const CliContext& context, const std::string& command,
@@ -47,13 +62,17 @@ Result<ChosenProfile> chooseProfile(const CliContext& context, const std::string
         if (!record)
             return record.error();
         chosen.record = *record;
+        chosen.path = **path;
         return chosen;
     }
     failure = kExitFailure;
-    Result<CurrentProfile> current = loadCurrentProfile(context);
+    // apply saves the profile it sent; images only looks.
+    Result<CurrentProfile> current = loadCurrentProfile(
+        context, command == "apply" ? ProfileAccess::Change : ProfileAccess::Read);
     if (!current)
         return current.error();
     chosen.record = current->record;
+    chosen.path = current->store->currentProfilePath().value_or(std::string());
     chosen.current = std::move(*current);
     return chosen;
 }
@@ -81,6 +100,8 @@ int runApply(CliContext& context, const std::vector<std::string>& arguments)
     Result<ChosenProfile> chosen = chooseProfile(context, "apply", arguments, failure);
     if (!chosen)
         return context.fail(chosen.error(), failure);
+    if (Status sendable = checkSendable(*chosen); !sendable)
+        return context.fail(sendable.error(), kExitUsage);
 
     Result<std::unique_ptr<DeviceSession>> session = context.openSession();
     if (!session)
@@ -92,6 +113,8 @@ int runApply(CliContext& context, const std::vector<std::string>& arguments)
         return context.fail(profile.error());
     if (Status applied = commands.apply(buildDeviceImages(chosen->record)); !applied)
         return context.fail(applied.error());
+    if (Status traced = (*session)->traceStatus(); !traced)
+        return context.fail(traced.error());
     // The current profile is saved as it was sent, with its button names. The desktop's
     // pointer settings are not applied yet: there is no pointer-settings backend.
     if (chosen->current) {

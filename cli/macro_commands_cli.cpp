@@ -2,6 +2,7 @@
 
 #include "cli/cli_context.h"
 #include "cli/json.h"
+#include "cli/terminal_text.h"
 #include "common/hex.h"
 #include "macro/macro_encoder.h"
 #include "macro/macro_store.h"
@@ -17,7 +18,7 @@ constexpr const char* kRecordFileName = "record.ini";
 
 Result<std::string> defaultRecordPath(const CliContext& context)
 {
-    Result<DataDirectory> directory = context.dataDirectory();
+    Result<DataDirectory> directory = context.dataDirectory(CliContext::Access::Read);
     if (!directory)
         return directory.error();
     return directory->file(kRecordFileName);
@@ -78,7 +79,7 @@ int runMacros(CliContext& context, const std::vector<std::string>& arguments)
         if (!macro)
             return context.fail(Error{macro.error().kind, macro.error().message + " in " + *path});
         for (const std::string& item : macro->items)
-            context.out << item << "\n";
+            context.out << terminalSafe(item) << "\n";
         return kExitOk;
     }
 
@@ -91,7 +92,7 @@ int runMacros(CliContext& context, const std::vector<std::string>& arguments)
         return kExitOk;
     }
     for (const std::string& name : names)
-        context.out << name << "\n";
+        context.out << terminalSafe(name) << "\n";
     return kExitOk;
 }
 

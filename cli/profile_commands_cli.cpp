@@ -1,13 +1,16 @@
 #include "cli/profile_commands_cli.h"
 
+#include "app/default_item_names.h"
 #include "assign/button_function.h"
 #include "assign/function_submenus.h"
 #include "cli/cli_context.h"
 #include "cli/json.h"
+#include "cli/terminal_text.h"
 #include "model/data_directory.h"
 #include "model/ini_file.h"
 #include "model/profile_list.h"
 #include "platform/posix_atomic_file_writer.h"
+#include "platform/posix_folder_lock.h"
 
 #include <algorithm>
 #include <charconv>
@@ -18,6 +21,9 @@
 
 namespace volantra {
 namespace {
+
+// How long a command waits for the window or another volantra-cli to finish its change.
+constexpr std::chrono::seconds kLockWait{5};
 
 Error badValue(const std::string& message)
 {
@@ -339,14 +345,6 @@ Status applySetting(CurrentProfile& profile, const std::string& key,
     return badValue("unknown setting " + key + " (volantra-cli help set lists them)");
 }
 
-// Saves the record and the button names into the current profile's own files.
-Status saveCurrent(CurrentProfile& profile)
-{
-    if (Status saved = profile.store->saveCurrentProfile(profile.record); !saved)
-        return saved;
-    return profile.store->writeProfileItems();
-}
-
 // One line of `help set`: the key with its arguments, then what they may be.
 void printKey(std::ostream& out, const std::string& usage, const std::string& values)
 {
@@ -364,16 +362,34 @@ int usageOrFailure(const CliContext& context, const Error& error)
 
 } // namespace
 
-Result<CurrentProfile> loadCurrentProfile(const CliContext& context)
+Result<CurrentProfile> loadCurrentProfile(const CliContext& context, ProfileAccess access)
 {
-    Result<DataDirectory> directory = context.dataDirectory();
+    const bool changes = access != ProfileAccess::Read;
+    Result<DataDirectory> directory =
+        context.dataDirectory(changes ? CliContext::Access::Change : CliContext::Access::Read);
     if (!directory)
         return directory.error();
     CurrentProfile profile;
+    if (changes) {
+        Result<std::unique_ptr<FolderLock>> lock =
+            PosixFolderLocker().lock(directory->path(), kLockWait);
+        if (!lock)
+            return lock.error();
+        profile.lock = std::move(*lock);
+    }
     profile.writer = std::make_unique<PosixAtomicFileWriter>();
     profile.store = std::make_unique<ProfileStore>(directory->path(), *profile.writer);
-    if (Status loaded = profile.store->loadCurrentProfile(profile.record); !loaded)
-        return loaded.error();
+    if (changes) {
+        if (Status recovered = profile.store->recoverUnfinishedSave(); !recovered)
+            return recovered.error();
+    }
+    if (Status loaded = profile.store->loadCurrentProfile(profile.record); !loaded) {
+        // With a usable list the paths are known, and a damaged file there can be replaced.
+        const bool repairable =
+            access == ProfileAccess::Replace && profile.store->currentProfilePath();
+        if (!repairable)
+            return loaded.error();
+    }
     profile.store->setLanguage(ProfileStore::languageFromCode(profile.store->readLanguageCode()));
     if (Status read = profile.store->readProfileIni(); !read)
         return read.error();
@@ -428,32 +444,39 @@ int runSet(CliContext& context, const std::vector<std::string>& arguments)
 {
     if (arguments.empty())
         return context.usageError("set needs KEY VALUE... (volantra-cli help set lists the keys)");
-    Result<CurrentProfile> profile = loadCurrentProfile(context);
+    Result<CurrentProfile> profile = loadCurrentProfile(context, ProfileAccess::Change);
     if (!profile)
         return context.fail(profile.error());
     const std::vector<std::string> values(arguments.begin() + 1, arguments.end());
     if (Status changed = applySetting(*profile, arguments[0], values); !changed)
         return context.fail(changed.error(), kExitUsage);
-    if (Status saved = saveCurrent(*profile); !saved)
+    if (Status saved = profile->store->saveProfile(profile->record); !saved)
         return context.fail(saved.error());
     return kExitOk;
 }
 
 int runExport(CliContext& context, const std::vector<std::string>& arguments)
 {
-    if (arguments.size() != 1)
-        return context.usageError("export takes FILE.bin");
-    Result<CurrentProfile> profile = loadCurrentProfile(context);
+    std::vector<std::string> files;
+    bool force = false;
+    for (const std::string& argument : arguments) {
+        if (argument == "--force")
+            force = true;
+        else
+            files.push_back(argument);
+    }
+    if (files.size() != 1)
+        return context.usageError("export takes FILE.bin [--force]");
+    Result<CurrentProfile> profile = loadCurrentProfile(context, ProfileAccess::Change);
     if (!profile)
         return context.fail(profile.error());
     Result<ProfileStore::ExportResult> exported =
-        profile->store->exportProfile({arguments[0], false}, profile->record);
+        profile->store->exportProfile({files[0], force, force}, profile->record);
     if (!exported)
-        return context.fail(exported.error());
+        return usageOrFailure(context, exported.error());
     if (exported->outcome == ProfileStore::ExportResult::Outcome::WouldReplace)
-        return context.usageError(
-            "nothing exported: the copy in the data directory would replace " +
-            exported->existingCopy + "; choose another name");
+        return context.usageError("nothing exported: " + exported->existingCopy +
+                                  " exists; choose another name, or use --force to replace it");
     return kExitOk;
 }
 
@@ -461,12 +484,17 @@ int runImport(CliContext& context, const std::vector<std::string>& arguments)
 {
     if (arguments.size() != 1)
         return context.usageError("import takes FILE.bin");
-    Result<CurrentProfile> profile = loadCurrentProfile(context);
+    Result<CurrentProfile> profile = loadCurrentProfile(context, ProfileAccess::Replace);
     if (!profile)
         return context.fail(profile.error());
-    if (Status imported = profile->store->importProfile(arguments[0], profile->record); !imported)
+    ProfileStore& store = *profile->store;
+    if (Status imported = store.importProfile(arguments[0], profile->record); !imported)
         return usageOrFailure(context, imported.error());
-    if (Status saved = saveCurrent(*profile); !saved)
+    // Buttons without a name (no .ini came with the file) are named after their function.
+    ProfileStore::ItemNames names = store.itemNames();
+    fillDefaultItemNames(names, profile->record, LanguageTable::forLanguage(store.language()));
+    store.setItemNames(names);
+    if (Status saved = store.saveProfile(profile->record); !saved)
         return context.fail(saved.error());
     return kExitOk;
 }
@@ -475,13 +503,13 @@ int runReset(CliContext& context, const std::vector<std::string>& arguments)
 {
     if (!arguments.empty())
         return context.usageError("reset takes no arguments");
-    Result<CurrentProfile> profile = loadCurrentProfile(context);
+    Result<CurrentProfile> profile = loadCurrentProfile(context, ProfileAccess::Replace);
     if (!profile)
         return context.fail(profile.error());
     if (Status reset = profile->store->resetToDefaults(profile->record); !reset)
         return context.fail(reset.error());
     // Without the window there is no later Apply to save it, so the reset is saved now.
-    if (Status saved = saveCurrent(*profile); !saved)
+    if (Status saved = profile->store->saveProfile(profile->record); !saved)
         return context.fail(saved.error());
     return kExitOk;
 }
@@ -491,9 +519,18 @@ int runProfiles(CliContext& context, const std::vector<std::string>& arguments)
     const bool use = !arguments.empty() && arguments[0] == "use";
     if (!(arguments.empty() || (use && arguments.size() == 2)))
         return context.usageError("profiles takes nothing or use NAME");
-    Result<DataDirectory> directory = context.dataDirectory();
+    Result<DataDirectory> directory =
+        context.dataDirectory(use ? CliContext::Access::Change : CliContext::Access::Read);
     if (!directory)
         return context.fail(directory.error());
+    std::unique_ptr<FolderLock> lock;
+    if (use) {
+        Result<std::unique_ptr<FolderLock>> locked =
+            PosixFolderLocker().lock(directory->path(), kLockWait);
+        if (!locked)
+            return context.fail(locked.error());
+        lock = std::move(*locked);
+    }
     PosixAtomicFileWriter writer;
     const std::string path = directory->file(ProfileStore::kDefaultIniFile);
     Result<IniFile> ini = IniFile::load(path, writer);
@@ -526,7 +563,7 @@ int runProfiles(CliContext& context, const std::vector<std::string>& arguments)
         context.out << "]}\n";
     } else {
         for (std::size_t i = 0; i < list.names().size(); ++i)
-            context.out << (i == current ? "* " : "  ") << list.names()[i] << "\n";
+            context.out << (i == current ? "* " : "  ") << terminalSafe(list.names()[i]) << "\n";
     }
     return kExitOk;
 }

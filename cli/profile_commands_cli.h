@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/folder_lock.h"
 #include "common/result.h"
 #include "model/profile_store.h"
 #include "model/settings_record.h"
@@ -14,15 +15,24 @@ namespace volantra {
 struct CliContext;
 class AtomicFileWriter;
 
+// What a command does with the current profile.
+enum class ProfileAccess {
+    Read,    // looks only: no lock, nothing written, a read-only folder is fine
+    Change,  // reads, changes and saves it, holding the data folder's lock throughout
+    Replace, // as Change, for reset and import, which replace the record whole: a
+             // damaged current profile file is what they repair
+};
+
 // The current profile of the data directory, loaded with its button names, as the
 // window has it after start-up.
 struct CurrentProfile
 {
+    std::unique_ptr<FolderLock> lock;         // released last, after every save
     std::unique_ptr<AtomicFileWriter> writer; // the store writes through it
     std::unique_ptr<ProfileStore> store;
     SettingsRecord record;
 };
-Result<CurrentProfile> loadCurrentProfile(const CliContext& context);
+Result<CurrentProfile> loadCurrentProfile(const CliContext& context, ProfileAccess access);
 
 // The commands that change profiles on disk: set, export, import, reset and profiles.
 int runSet(CliContext& context, const std::vector<std::string>& arguments);

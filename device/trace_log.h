@@ -7,6 +7,7 @@
 #include <fstream>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 
 namespace volantra {
@@ -14,20 +15,28 @@ namespace volantra {
 // One line per device operation, oldest first: "set-feature", "get-feature", "write",
 // "read" with the report bytes in hexadecimal, and "sleep" with milliseconds. Both the
 // command side and the listener thread write to it.
+//
+// A trace that cannot be written is an error, never a silent gap: the operation it
+// should have recorded fails (a report is not sent before its line is written), and
+// every later one too.
 class TraceLog
 {
 public:
     static Result<std::unique_ptr<TraceLog>> openFile(const std::string& path);
 
-    void record(std::string_view operation, std::span<const std::uint8_t> bytes);
-    void recordSleep(std::chrono::milliseconds duration);
+    Status record(std::string_view operation, std::span<const std::uint8_t> bytes);
+    Status recordSleep(std::chrono::milliseconds duration);
+    // The first failed write, if there was one.
+    Status status() const;
 
 private:
-    explicit TraceLog(std::ofstream stream);
-    void writeLine(const std::string& line);
+    TraceLog(std::ofstream stream, std::string path);
+    Status writeLine(const std::string& line);
 
-    std::mutex m_mutex;
+    mutable std::mutex m_mutex;
     std::ofstream m_stream;
+    std::string m_path;
+    std::optional<Error> m_failure;
 };
 
 // Puts every report operation of another backend's handles on a trace.

@@ -1,5 +1,6 @@
 #include "model/data_directory.h"
 
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -15,11 +16,13 @@ Error folderError(const fs::path& folder, const std::string& what)
     return Error{Error::Kind::Io, folder.string() + ": " + what};
 }
 
-Status ensureWritableFolder(const fs::path& folder)
+Status ensureFolder(const fs::path& folder, bool writable)
 {
     std::error_code error;
     if (fs::exists(folder, error) && !fs::is_directory(folder, error))
         return folderError(folder, "the data folder is not a folder");
+    if (!writable && fs::is_directory(folder, error))
+        return {};
     fs::create_directories(folder, error);
     if (error)
         return folderError(folder, "cannot create the data folder (" + error.message() + ")");
@@ -27,12 +30,17 @@ Status ensureWritableFolder(const fs::path& folder)
     // show here rather than at the first save of a profile.
     const fs::path probe = folder / ".volantra-write-test";
     {
+        errno = 0;
         std::ofstream stream(probe, std::ios::binary | std::ios::trunc);
         stream << "probe";
         stream.flush();
         if (!stream) {
+            // The reason (a read-only folder, no space, no permission) is what to fix.
+            const int reason = errno;
             fs::remove(probe, error);
-            return folderError(folder, "cannot write into the data folder");
+            return folderError(folder, "cannot write into the data folder" +
+                                           (reason ? ": " + std::generic_category().message(reason)
+                                                   : std::string()));
         }
     }
     fs::remove(probe, error);
@@ -87,9 +95,13 @@ Result<DataDirectory> DataDirectory::resolve(const Inputs& inputs)
         return Error{Error::Kind::NotFound,
                      "no data folder: neither XDG_DATA_HOME nor HOME is set; use --data-dir"};
     }
-    if (Status writable = ensureWritableFolder(folder); !writable)
-        return writable.error();
-    if (fill) {
+    // A folder made now is set up even for a command that only reads, or it would find
+    // nothing to read.
+    std::error_code error;
+    const bool made = !fs::exists(folder, error);
+    if (Status usable = ensureFolder(folder, inputs.writable); !usable)
+        return usable.error();
+    if (fill && (inputs.writable || made)) {
         if (Status filled = fillMissingFiles(inputs.installedDefaults, folder); !filled)
             return filled.error();
     }

@@ -27,11 +27,15 @@ public:
         // Whether a folder given with --data-dir is set up like the usual one: both programs
         // ask for it; tests of a bare folder leave it off.
         bool fillOverride = false;
+        // Commands that only look at the files take a folder they cannot write to as it
+        // is; everything else has it checked to be writable first.
+        bool writable = true;
     };
 
     static constexpr const char* kPortableMarker = "config.bin";
 
     // The folder to use, created and filled if needed and checked to be writable.
+    // The error names the folder and the reason.
     static Result<DataDirectory> resolve(const Inputs& inputs);
     // Inputs from the process environment and the executable's location.
     static Inputs inputsFromEnvironment(const std::optional<std::string>& overridePath);

@@ -3,7 +3,10 @@
 #include "model/ini_file.h"
 #include "model/profile_file.h"
 #include "model/profile_list.h"
+#include "model/save_journal.h"
 
+#include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <utility>
 
@@ -66,10 +69,40 @@ Status writeProfileFile(const std::string& path, const SettingsRecord& record,
     return writer.writeFile(path, bytes);
 }
 
+std::string lowerCase(std::string text)
+{
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
+
+// The name without a typed ".bin" or ".ini", in any letter case.
+std::string stem(const std::string& fileName)
+{
+    const std::string lower = lowerCase(fileName);
+    if (lower.ends_with(kBinExtension) || lower.ends_with(kIniExtension))
+        return fileName.substr(0, fileName.size() - std::string_view(kBinExtension).size());
+    return fileName;
+}
+
+bool sameFolder(const fs::path& a, const std::string& b)
+{
+    return samePath(a.empty() ? "." : a.string(), b);
+}
+
+std::optional<std::vector<std::uint8_t>> bytesOnDisk(const std::optional<std::string>& path)
+{
+    if (!path)
+        return std::nullopt;
+    Result<std::optional<std::vector<std::uint8_t>>> bytes = IniFile::readBytes(*path);
+    return bytes ? *bytes : std::nullopt;
+}
+
 } // namespace
 
 ProfileStore::ProfileStore(std::string dataDirectory, AtomicFileWriter& writer, Language language)
-    : m_directory(std::move(dataDirectory)), m_writer(&writer), m_language(language)
+    : m_directory(std::move(dataDirectory)), m_writer(&writer), m_language(language),
+      m_saveRefusal(Error{Error::Kind::NotFound, "no profile has been loaded yet"})
 {
 }
 
@@ -97,10 +130,12 @@ const char* ProfileStore::itemSection(Language language)
 
 bool ProfileStore::isProgramFileName(std::string_view fileName)
 {
-    if (fileName == kDefaultProfileFile || fileName == kDefaultIniFile || fileName == kMacroFile)
+    // Letter case does not tell files apart for the users of other systems either.
+    const std::string name = lowerCase(std::string(fileName));
+    if (name == kDefaultProfileFile || name == kDefaultIniFile || name == kMacroFile)
         return true;
     for (std::uint8_t i = 0; i < ProfileList::kMaxProfiles; ++i) {
-        if (fileName == profileFileName(i) || fileName == profileIniName(i))
+        if (name == profileFileName(i) || name == profileIniName(i))
             return true;
     }
     return false;
@@ -129,13 +164,39 @@ void ProfileStore::formCurrentPaths()
 
 Status ProfileStore::loadCurrentProfile(SettingsRecord& record)
 {
-    if (Status found = followProfileList(); !found)
+    m_listUnusable = false;
+    if (Status found = followProfileList(); !found) {
+        m_listUnusable = true;
+        m_saveRefusal = found.error();
         return found;
+    }
     Result<ProfileFile> profile = ProfileFile::load(*m_profilePath);
-    if (!profile)
+    if (!profile) {
+        m_saveRefusal = Error{profile.error().kind, profile.error().message +
+                                                        "; nothing is saved over it until a "
+                                                        "profile is loaded or reset"};
         return profile.error();
+    }
     m_firstRunFlag = profile->flag();
     record = profile->record();
+    m_saveRefusal.reset();
+    m_diskState = DiskState{bytesOnDisk(m_profilePath), bytesOnDisk(m_iniPath)};
+    return {};
+}
+
+Status ProfileStore::loadFirstProfileReadOnly(SettingsRecord& record)
+{
+    if (!m_listUnusable)
+        return Error{Error::Kind::InvalidInput, "the profile list is usable"};
+    const std::string path = file(profileFileName(0));
+    Result<ProfileFile> profile = ProfileFile::load(path);
+    if (!profile)
+        return profile.error();
+    record = profile->record();
+    m_firstRunFlag = profile->flag();
+    m_currentIndex = 0;
+    m_profilePath = path;
+    m_iniPath = file(profileIniName(0));
     return {};
 }
 
@@ -143,17 +204,44 @@ Status ProfileStore::followProfileList()
 {
     Result<IniFile> listFile = IniFile::load(defaultIniPath(), *m_writer);
     if (!listFile)
-        return listFile.error();
+        return Error{Error::Kind::InvalidInput, listFile.error().message};
     const ProfileList list = ProfileList::read(listFile->document());
     if (!list.isUsable()) {
-        return Error{Error::Kind::NotFound, defaultIniPath() +
-                                                ": the profile list holds ItemCount " +
-                                                std::to_string(list.declaredCount()) +
-                                                " (1 to 6 expected), so no profile was loaded"};
+        return Error{Error::Kind::InvalidInput, defaultIniPath() +
+                                                    ": the profile list holds ItemCount " +
+                                                    std::to_string(list.declaredCount()) +
+                                                    " (1 to 6 expected), so no profile was loaded"};
     }
     if (const std::optional<std::uint8_t> index = list.currentIndex())
         m_currentIndex = *index;
     formCurrentPaths();
+    if (m_diskState)
+        rememberDiskState();
+    return {};
+}
+
+Status ProfileStore::recoverUnfinishedSave()
+{
+    return SaveJournal(m_directory, *m_writer).recover();
+}
+
+bool ProfileStore::changedOnDisk() const
+{
+    if (!m_diskState)
+        return false;
+    return bytesOnDisk(m_profilePath) != m_diskState->profile ||
+           bytesOnDisk(m_iniPath) != m_diskState->ini;
+}
+
+void ProfileStore::rememberDiskState()
+{
+    m_diskState = DiskState{bytesOnDisk(m_profilePath), bytesOnDisk(m_iniPath)};
+}
+
+Status ProfileStore::refuseWhileBlocked() const
+{
+    if (m_saveRefusal)
+        return Error{m_saveRefusal->kind, "not saved: " + m_saveRefusal->message};
     return {};
 }
 
@@ -175,7 +263,11 @@ Status ProfileStore::readProfileIni()
         m_skin = {};
         return {};
     }
-    return readIni(*m_iniPath);
+    if (Status read = readIni(*m_iniPath); !read)
+        return read;
+    if (m_diskState)
+        m_diskState->ini = bytesOnDisk(m_iniPath);
+    return {};
 }
 
 std::string ProfileStore::readLanguageCode() const
@@ -186,14 +278,12 @@ std::string ProfileStore::readLanguageCode() const
     return ini ? ini->readString(kSkinsSection, "Lan", "") : std::string();
 }
 
-Status ProfileStore::writeItems(const std::string& path)
+Result<std::vector<std::uint8_t>> ProfileStore::iniWithItems(const std::string& path) const
 {
     Result<IniFile> ini = IniFile::load(path, *m_writer);
     if (!ini)
         return ini.error();
     const char* section = itemSection(m_language);
-    const bool existed = exists(path);
-    const IniDocument before = ini->document();
     for (std::size_t i = 0; i < kItemCount; ++i) {
         if (Status written =
                 ini->document().writeString(section, "Item" + std::to_string(i + 1), m_items[i]);
@@ -201,11 +291,19 @@ Status ProfileStore::writeItems(const std::string& path)
             return Error{written.error().kind, path + ": button " + std::to_string(i + 1) + ": " +
                                                    written.error().message};
     }
+    return ini->document().serialize();
+}
+
+Status ProfileStore::writeItems(const std::string& path)
+{
+    Result<std::vector<std::uint8_t>> bytes = iniWithItems(path);
+    if (!bytes)
+        return bytes.error();
     // Names that did not change cost no write (and no flush) after every Apply.
-    if (existed && ini->document() == before)
+    if (bytesOnDisk(path) == *bytes)
         return {};
     // One save for all eight names, so the file never holds half of them.
-    return ini->save();
+    return m_writer->writeFile(path, *bytes);
 }
 
 Status ProfileStore::writeProfileItems()
@@ -213,32 +311,50 @@ Status ProfileStore::writeProfileItems()
     if (!m_iniPath)
         return Error{Error::Kind::NotFound,
                      defaultIniPath() + ": no current profile, so its button names were not saved"};
-    return writeItems(*m_iniPath);
+    if (Status refused = refuseWhileBlocked(); !refused)
+        return refused;
+    if (Status written = writeItems(*m_iniPath); !written)
+        return written;
+    if (m_diskState)
+        m_diskState->ini = bytesOnDisk(m_iniPath);
+    return {};
 }
 
-Status ProfileStore::saveCurrentProfile(const SettingsRecord& record)
+Status ProfileStore::saveProfile(const SettingsRecord& record)
 {
+    if (Status refused = refuseWhileBlocked(); !refused)
+        return refused;
     if (m_currentIndex >= ProfileList::kMaxProfiles)
         return Error{Error::Kind::InvalidInput,
                      "profile " + std::to_string(m_currentIndex) + " does not exist (0 to 5)"};
     formCurrentPaths();
-    // A profile named in the list whose file is missing gets one now, with its names,
-    // rather than losing what the user applied.
-    const bool created = !exists(*m_profilePath);
-    if (Status written = writeProfileFile(*m_profilePath, record, *m_writer); !written)
-        return written;
+    Result<std::vector<std::uint8_t>> ini = iniWithItems(*m_iniPath);
+    if (!ini)
+        return ini.error();
+    const ProfileFile::Bytes profile = ProfileFile::serialize(record);
+    if (bytesOnDisk(m_iniPath) == *ini) {
+        // Names that did not change cost no second write after every Apply.
+        if (Status saved = m_writer->writeFile(*m_profilePath, profile); !saved)
+            return saved;
+    } else {
+        // A profile named in the list whose file is missing gets one now, with its names,
+        // rather than losing what the user applied.
+        const SaveJournal::File files[] = {
+            {profileFileName(m_currentIndex), {profile.begin(), profile.end()}},
+            {profileIniName(m_currentIndex), std::move(*ini)},
+        };
+        if (Status saved = SaveJournal(m_directory, *m_writer).saveTogether(files); !saved)
+            return saved;
+    }
     m_firstRunFlag = ProfileFile::kSavedFlag;
-    if (created)
-        return writeItems(*m_iniPath);
+    rememberDiskState();
     return {};
 }
 
 Status ProfileStore::saveAppliedProfile(SettingsRecord& record)
 {
     record.setProfile(0);
-    if (Status saved = saveCurrentProfile(record); !saved)
-        return saved;
-    return writeProfileItems();
+    return saveProfile(record);
 }
 
 Status ProfileStore::importProfile(const std::string& path, SettingsRecord& record)
@@ -249,9 +365,10 @@ Status ProfileStore::importProfile(const std::string& path, SettingsRecord& reco
     Result<ProfileFile> profile = ProfileFile::load(path);
     if (!profile)
         return profile.error();
-    // Only an accepted profile brings its names along.
+    // Only an accepted profile brings its names along; a missing .ini holds no values,
+    // so the previous profile's names never stay on the imported buttons.
     const std::string iniPath = withIniExtension(path);
-    std::optional<IniValues> values;
+    IniValues values;
     if (exists(iniPath)) {
         Result<IniValues> read = readIniValues(iniPath, m_language, *m_writer);
         if (!read)
@@ -260,11 +377,11 @@ Status ProfileStore::importProfile(const std::string& path, SettingsRecord& reco
     }
     record = profile->record();
     m_firstRunFlag = profile->flag();
-    if (values) {
-        m_items = std::move(values->items);
-        m_skin = std::move(values->skin);
-    }
+    m_items = std::move(values.items);
+    m_skin = std::move(values.skin);
     formCurrentPaths();
+    if (!m_listUnusable)
+        m_saveRefusal.reset();
     return {};
 }
 
@@ -279,6 +396,28 @@ Result<ProfileStore::ExportResult> ProfileStore::exportProfile(const ExportReque
     const std::string iniName = fs::path(result.iniPath).filename().string();
     if (binName == kBinExtension)
         return Error{Error::Kind::InvalidInput, request.path + ": no file name to export to"};
+
+    // The program's own files in the data folder are never an export's target, whatever
+    // extension and letter case the name was typed with.
+    const std::string typedStem = stem(fs::path(request.path).filename().string());
+    if (sameFolder(fs::path(result.binPath).parent_path(), m_directory)) {
+        for (const std::string& name :
+             {typedStem + kBinExtension, typedStem + kIniExtension, binName, iniName}) {
+            if (isProgramFileName(name))
+                return Error{Error::Kind::InvalidInput,
+                             file(name) + " is one of the program's own files in the data "
+                                          "folder, so nothing was exported; choose another name"};
+        }
+    }
+    if (!request.replaceChosen) {
+        for (const std::string& chosen : {result.binPath, result.iniPath}) {
+            if (exists(chosen)) {
+                result.outcome = ExportResult::Outcome::WouldReplace;
+                result.existingCopy = chosen;
+                return result;
+            }
+        }
+    }
 
     const std::string copyBin = file(binName);
     const std::string copyIni = file(iniName);
@@ -308,12 +447,16 @@ Result<ProfileStore::ExportResult> ProfileStore::exportProfile(const ExportReque
     if (!result.copySkipped) {
         m_profilePath = copyBin;
         m_iniPath = copyIni;
+        if (m_diskState)
+            rememberDiskState();
     }
     return result;
 }
 
 Status ProfileStore::resetToDefaults(SettingsRecord& record)
 {
+    if (m_listUnusable)
+        return Error{m_saveRefusal->kind, "not reset: " + m_saveRefusal->message};
     // The defaults are only read from config.bin and str.ini; saving still goes to the
     // current profile's own files.
     Result<ProfileFile> defaults = ProfileFile::load(file(kDefaultProfileFile));
@@ -323,11 +466,15 @@ Status ProfileStore::resetToDefaults(SettingsRecord& record)
     if (!values)
         return values.error();
     const std::uint8_t profile = record.profile();
-    record.takeSettingsFrom(defaults->record());
+    if (m_saveRefusal)
+        record = defaults->record();
+    else
+        record.takeSettingsFrom(defaults->record());
     record.setProfile(profile);
     m_firstRunFlag = defaults->flag();
     m_items = std::move(values->items);
     m_skin = std::move(values->skin);
+    m_saveRefusal.reset();
     return {};
 }
 

@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace volantra {
 
@@ -76,8 +77,12 @@ public:
 
     // Finds the current profile in the list of str.ini (the last entry with the current
     // name; without one the index stays) and reads its file into `record`. A list with
-    // an ItemCount of 0 or above 6 loads nothing and leaves the paths unset.
+    // an ItemCount of 0 or above 6 loads nothing and leaves the paths unset. Until a load
+    // (or an import or reset) succeeds, the record is not saved: saveRefusal() says why.
     Status loadCurrentProfile(SettingsRecord& record);
+    // After loadCurrentProfile found no usable list: profile 0 (config0.bin, str0.ini),
+    // to be looked at only; nothing is saved until a list is usable again.
+    Status loadFirstProfileReadOnly(SettingsRecord& record);
     // The first half of loadCurrentProfile: finds the current profile in the list and
     // forms its paths, without reading its file. For when the profile manager gave the
     // profile the record holds another number, so that the record's edits stay.
@@ -87,18 +92,30 @@ public:
     Status readProfileIni();
     // The language code ("Lan" of "Skins") of the current profile INI; empty if none.
     std::string readLanguageCode() const;
+
+    // Why a save would be refused now: no profile was loaded (a missing or damaged file),
+    // or the profile list is unusable. Nothing when saving is safe.
+    const std::optional<Error>& saveRefusal() const { return m_saveRefusal; }
+    // True when config<N>.bin or str<N>.ini of the current profile no longer hold what
+    // the store last read or wrote: another program (volantra-cli) changed them.
+    bool changedOnDisk() const;
+    // Finishes or undoes a save a killed program left half done. Run it holding the
+    // data folder's lock, before the first load.
+    Status recoverUnfinishedSave();
+
     // Writes the eight button names into the current profile INI.
     Status writeProfileItems();
-    // Writes the record into config<N>.bin of the current index. A missing file is
-    // created, together with the button names of its str<N>.ini.
-    Status saveCurrentProfile(const SettingsRecord& record);
+    // Writes the record into config<N>.bin and the button names into str<N>.ini of the
+    // current index as one change: both files change, or neither does.
+    Status saveProfile(const SettingsRecord& record);
     // What Apply ends with once the images are sent: the record, with the profile byte
     // Apply gave it (0), and the button names are saved to the current profile.
     Status saveAppliedProfile(SettingsRecord& record);
 
     // Reads a profile file chosen by the user into `record`, and the button names and
-    // skin of the .ini beside it when there is one. The .ini is read only once the .bin
-    // was accepted. Nothing is saved until the user applies.
+    // skin of the .ini beside it; without one they are empty, as for a profile never
+    // named. The .ini is read only once the .bin was accepted. Nothing is saved until
+    // the user applies.
     Status importProfile(const std::string& path, SettingsRecord& record);
 
     struct ExportRequest
@@ -107,12 +124,15 @@ public:
         // The copy in the data directory may replace a file that is already there
         // (never one of the program's own files).
         bool replaceInDataDirectory = false;
+        // The chosen .bin and its .ini may replace files that are there (the save dialog
+        // asked, or volantra-cli was given --force).
+        bool replaceChosen = false;
     };
     struct ExportResult
     {
         enum class Outcome {
             Written,      // the pair was written (and copied, unless copySkipped)
-            WouldReplace, // nothing was written: the copy would replace `existingCopy`
+            WouldReplace, // nothing was written: it would replace `existingCopy`
         };
         Outcome outcome = Outcome::Written;
         std::string binPath; // the chosen file, with ".bin" added when it had none
@@ -122,12 +142,15 @@ public:
     };
     // Writes the record and the button names to the chosen path (adding ".bin" when the
     // name has none) and to the same name in the data directory; that copy becomes the
-    // current profile until the next load or save.
+    // current profile until the next load or save. A chosen path that is one of the
+    // program's own files in the data directory is refused.
     Result<ExportResult> exportProfile(const ExportRequest& request, const SettingsRecord& record);
 
     // Takes the settings of config.bin (its first 220 bytes: the macros stay) and the
     // button names and skin of str.ini. The profile byte stays, and the current paths
-    // stay those of the current profile, so the caller's next save writes there.
+    // stay those of the current profile, so the caller's next save writes there. When
+    // the current profile could not be loaded, its macros are lost already and the
+    // defaults' macros are taken too.
     Status resetToDefaults(SettingsRecord& record);
 
 private:
@@ -135,6 +158,10 @@ private:
     void formCurrentPaths();
     Status readIni(const std::string& path);
     Status writeItems(const std::string& path);
+    // The bytes str<N>.ini holds with the current names written into it.
+    Result<std::vector<std::uint8_t>> iniWithItems(const std::string& path) const;
+    Status refuseWhileBlocked() const;
+    void rememberDiskState();
 
     std::string m_directory;
     AtomicFileWriter* m_writer;
@@ -145,6 +172,15 @@ private:
     std::optional<std::string> m_iniPath;
     ItemNames m_items;
     ProfileSkin m_skin;
+    std::optional<Error> m_saveRefusal;
+    bool m_listUnusable = false;
+    // What the current profile's files held when last read or written; nothing before.
+    struct DiskState
+    {
+        std::optional<std::vector<std::uint8_t>> profile;
+        std::optional<std::vector<std::uint8_t>> ini;
+    };
+    std::optional<DiskState> m_diskState;
 };
 
 } // namespace volantra

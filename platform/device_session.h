@@ -33,6 +33,8 @@ public:
     DeviceLink& link() { return *m_link; }
     HidBackend& backend() { return *m_backend; }
     HidWaker& waker() { return *m_waker; }
+    // Whether every line of the trace (when there is one) was written.
+    Status traceStatus() const { return m_trace ? m_trace->status() : Status(); }
     // The simulated devices, when the session runs on them.
     SimulatedBackend* simulator() { return m_simulator.get(); }
 

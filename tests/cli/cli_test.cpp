@@ -107,13 +107,34 @@ std::string writeProfile(const test::TemporaryDirectory& directory, const std::s
     return path;
 }
 
+std::vector<std::uint8_t> fileBytes(const SettingsRecord& record)
+{
+    const ProfileFile::Bytes bytes = ProfileFile::serialize(record);
+    return {bytes.begin(), bytes.end()};
+}
+
+// Every byte patterned, except that the settings the mouse checks hold values it takes.
+SettingsRecord sampleRecord()
+{
+    SettingsRecord::Bytes bytes{};
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+        bytes[i] = static_cast<std::uint8_t>((i + 1) * 7);
+    SettingsRecord record(bytes);
+    record.setReportInterval(2);
+    for (std::size_t stage = 0; stage < SettingsRecord::kDpiStageCount; ++stage)
+        record.setDpiStage(stage, static_cast<std::uint8_t>(10 + 20 * stage));
+    record.setLightingMode(2);
+    for (std::size_t level = 0; level < SettingsRecord::kLightingLevelCount; ++level)
+        record.setLightingLevel(level, static_cast<std::uint8_t>(level + 3));
+    record.setAngleSnapLevel(7);
+    record.setXSensitivity(4);
+    record.setYSensitivity(9);
+    return record;
+}
+
 std::vector<std::uint8_t> sampleProfile()
 {
-    std::vector<std::uint8_t> bytes(ProfileFile::kSize, 0);
-    for (std::size_t i = 0; i < bytes.size(); ++i)
-        bytes[i] = static_cast<std::uint8_t>(i * 7);
-    bytes[0] = ProfileFile::kSavedFlag;
-    return bytes;
+    return fileBytes(sampleRecord());
 }
 
 TEST(Cli, ImagesPrintsWhatApplyWouldSend)
@@ -184,6 +205,48 @@ TEST(Cli, ApplySendsTheProfileWithTheFullSequence)
     EXPECT_EQ(lines[8], "write 00 " + hexSpaced(std::span(images.config).first(64)));
     EXPECT_EQ(lines[9], "sleep 20");
     EXPECT_EQ(lines[10], "write 00 " + hexSpaced(std::span(images.config).last(64)));
+}
+
+TEST(Cli, ApplyNeverSendsSettingsTheMouseDoesNotTake)
+{
+    test::TemporaryDirectory directory;
+    const auto zeroDpi = [](SettingsRecord& record) { record.setDpiStage(2, 0); };
+    const auto zeroInterval = [](SettingsRecord& record) { record.setReportInterval(0); };
+    const auto wideSnap = [](SettingsRecord& record) { record.setAngleSnapLevel(11); };
+    const struct
+    {
+        void (*damage)(SettingsRecord&);
+        const char* named;
+    } cases[] = {{zeroDpi, "DPI stage 3 holds 0 DPI"},
+                 {zeroInterval, "report interval holds 0 ms"},
+                 {wideSnap, "angle snap holds 11"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.named);
+        SettingsRecord record = sampleRecord();
+        c.damage(record);
+        const std::string trace = directory.file("trace.log");
+        const CliRun result = run({"--simulate", "--trace", trace, "apply", "--profile",
+                                   writeProfile(directory, "p.bin", fileBytes(record))});
+        EXPECT_EQ(result.status, 2);
+        EXPECT_NE(result.err.find(c.named), std::string::npos) << result.err;
+        EXPECT_TRUE(test::readLines(trace).empty());
+    }
+}
+
+TEST(Cli, ATraceThatCannotBeWrittenStopsBeforeTheMouseIsUsed)
+{
+    test::TemporaryDirectory directory;
+    const std::string profile = writeProfile(directory, "p.bin", sampleProfile());
+    for (const char* command : {"connect", "apply"}) {
+        SCOPED_TRACE(command);
+        std::vector<std::string> arguments = {"--simulate", "--trace", "/dev/full", command};
+        if (std::string(command) == "apply")
+            arguments.insert(arguments.end(), {"--profile", profile});
+        const CliRun result = run(arguments);
+        EXPECT_EQ(result.status, 1);
+        EXPECT_NE(result.err.find("/dev/full: cannot write the trace file"), std::string::npos)
+            << result.err;
+    }
 }
 
 // What the mouse was sent, read back from the trace: each image command followed by the

@@ -121,6 +121,29 @@ TEST(MacroCli, MacrosListsAndShows)
     }
 }
 
+TEST(MacroCli, MacrosNeverDriveTheTerminal)
+{
+    test::TemporaryDirectory directory;
+    writeText(directory.file("record.ini"), "[Red\x1b[31m]\nItemCount=2\nItem0=\xc2\x9b"
+                                            "2J\nItem1=\x07\xff \xe4\xb8\xad\n");
+    const std::string dir = directory.path().string();
+    const struct
+    {
+        std::vector<std::string> arguments;
+        const char* out;
+    } cases[] = {
+        {{"--data-dir", dir, "macros"}, "Red\\x1b[31m\n"},
+        {{"--data-dir", dir, "--json", "macros"}, "{\"macros\":[\"Red\\u001b[31m\"]}\n"},
+        {{"--data-dir", dir, "macros", "show", "Red\x1b[31m"},
+         "\\u009b2J\n\\x07\\xff \xe4\xb8\xad\n"},
+    };
+    for (const auto& c : cases) {
+        const CliRun result = run(c.arguments);
+        EXPECT_EQ(result.status, 0) << result.err;
+        EXPECT_EQ(result.out, c.out);
+    }
+}
+
 TEST(MacroCli, MacrosWithoutAMacroFileListsNothing)
 {
     test::TemporaryDirectory directory;

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 #include <iterator>
 #include <sstream>
+#include <thread>
 
 namespace volantra {
 namespace {
@@ -207,10 +208,13 @@ TEST_F(ProfileCommandsCli, ExportAndImportCarryTheProfileAndItsNames)
     EXPECT_EQ(readBytes(data.file("mine.bin")), readBytes(data.file("config0.bin")));
     EXPECT_TRUE(std::filesystem::exists(data.file("mine.ini")));
 
-    // A second export of the same name would replace the copy: it is refused.
+    // A second export of the same name would replace the file and its copy: it is
+    // refused, unless forced.
     const CliRun again = run({"export", elsewhere.file("mine.bin")});
     EXPECT_EQ(again.status, 2);
-    EXPECT_NE(again.err.find(data.file("mine.bin")), std::string::npos);
+    EXPECT_NE(again.err.find(elsewhere.file("mine.bin")), std::string::npos);
+    EXPECT_NE(again.err.find("--force"), std::string::npos);
+    ASSERT_EQ(run({"export", elsewhere.file("mine.bin"), "--force"}).status, 0);
 
     ASSERT_EQ(run({"reset"}).status, 0);
     EXPECT_EQ(saved().dpiStage(0), 16);
@@ -344,6 +348,126 @@ TEST_F(ProfileCommandsCli, ADataDirThatCannotBeMadeIsNamed)
     EXPECT_EQ(refused.err.rfind("volantra-cli: " + blocked + ": cannot create the data folder", 0),
               0u)
         << refused.err;
+}
+
+// What a user can do to the data folder by mistake, by a kill or by a damaged file: each
+// command either does the sound thing or refuses, naming the file, and changes nothing.
+TEST_F(ProfileCommandsCli, TheDataFolderIsNeverDamagedByACommand)
+{
+    const auto touch = [&](const std::string& name, const std::string& text) {
+        writeBytes(data.file(name), Bytes(text.begin(), text.end()));
+    };
+    const auto stale = [&](const std::string& name) {
+        touch(name, "left by a killed program");
+        std::filesystem::last_write_time(
+            data.file(name), std::filesystem::file_time_type::clock::now() - std::chrono::hours(1));
+    };
+    struct Case
+    {
+        const char* what;
+        std::function<void()> before;
+        std::vector<std::string> arguments;
+        int status;
+        std::string named; // in the message
+        std::function<void()> check;
+    };
+    const auto unchanged = [&](const char* name, const Bytes& was) {
+        return [=, this] { EXPECT_EQ(readBytes(data.file(name)), was) << name; };
+    };
+    const Bytes profile0 = readBytes(data.file("config0.bin"));
+    const Bytes defaults = readBytes(data.file("config.bin"));
+    const Bytes list = readBytes(data.file("str.ini"));
+    const Bytes macros = readBytes(data.file("record.ini"));
+    const Case cases[] = {
+        {"export over a profile",
+         {},
+         {"export", data.file("config3")},
+         2,
+         "config3.bin",
+         [&] { EXPECT_FALSE(std::filesystem::exists(data.file("config3.ini"))); }},
+        {"export over the defaults",
+         {},
+         {"export", data.file("Config.BIN")},
+         2,
+         "Config.bin",
+         unchanged("config.bin", defaults)},
+        {"export over the list",
+         {},
+         {"export", data.file("str")},
+         2,
+         "str.ini",
+         unchanged("str.ini", list)},
+        {"export over the macros",
+         {},
+         {"export", data.file("record"), "--force"},
+         2,
+         "record.ini",
+         unchanged("record.ini", macros)},
+        {"reset repairs a damaged profile",
+         [&] { touch("config0.bin", "short"); },
+         {"reset"},
+         0,
+         "",
+         [&] { EXPECT_EQ(readBytes(data.file("config0.bin")).size(), ProfileFile::kSize); }},
+        {"import repairs a damaged profile",
+         [&] { touch("config0.bin", "short"); },
+         {"import", data.file("config1.bin")},
+         0,
+         "",
+         [&] { EXPECT_EQ(saved().dpiStage(0), saved("config1.bin").dpiStage(0)); }},
+        {"leftovers of killed programs go",
+         [&] {
+             stale(".config0.bin.tmp-0123456789");
+             touch(".str0.ini.pending", "a save that never finished");
+         },
+         {"set", "scroll-lines", "9"},
+         0,
+         "",
+         [&] {
+             EXPECT_FALSE(std::filesystem::exists(data.file(".config0.bin.tmp-0123456789")));
+             EXPECT_FALSE(std::filesystem::exists(data.file(".str0.ini.pending")));
+             EXPECT_NE(item(1), "a save that never finished");
+         }},
+        {"a save cut short is finished first",
+         [&] {
+             Bytes pending = readBytes(data.file("config1.bin"));
+             writeBytes(data.file(".config0.bin.pending"), pending);
+             touch(".volantra-save.journal", "config0.bin\n");
+         },
+         {"set", "scroll-lines", "9"},
+         0,
+         "",
+         [&] {
+             SettingsRecord expected = saved("config1.bin");
+             expected.setWheelScrollLines(9);
+             EXPECT_EQ(saved(), expected);
+             EXPECT_FALSE(std::filesystem::exists(data.file(".volantra-save.journal")));
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        writeBytes(data.file("config0.bin"), profile0);
+        if (c.before)
+            c.before();
+        const CliRun result = run(c.arguments);
+        EXPECT_EQ(result.status, c.status) << result.err;
+        EXPECT_NE(result.err.find(c.named), std::string::npos) << result.err;
+        c.check();
+    }
+}
+
+TEST_F(ProfileCommandsCli, ChangesAtTheSameTimeAreNeverLost)
+{
+    for (int round = 0; round < 10; ++round) {
+        const std::string lines = std::to_string(round + 1);
+        const std::string speed = std::to_string(round % 12 + 1);
+        std::thread other([&] { EXPECT_EQ(run({"set", "scroll-lines", lines}).status, 0); });
+        EXPECT_EQ(run({"set", "pointer-speed", speed}).status, 0);
+        other.join();
+        const SettingsRecord record = saved();
+        EXPECT_EQ(record.wheelScrollLines(), round + 1);
+        EXPECT_EQ(record.pointerSpeed(), round % 12 + 1);
+    }
 }
 
 } // namespace

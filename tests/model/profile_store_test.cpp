@@ -156,6 +156,63 @@ TEST_F(ProfileStoreTest, AnUnusableListLoadsNothingAndWritesNothing)
     }
 }
 
+TEST_F(ProfileStoreTest, ARecordThatWasNotLoadedIsNeverSaved)
+{
+    const struct
+    {
+        const char* what;
+        const char* file;
+        std::string text;
+        bool listUnusable;
+    } cases[] = {
+        {"no usable list", "str.ini", "[Profile]\nCurProfileName=Work\nItemCount=9\n", true},
+        {"a list of random bytes", "str.ini", "\x01\xfe\x00ItemCount=2", true},
+        {"a damaged profile", "config1.bin", "short", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetUp();
+        writeText(file(c.file), c.text);
+        const auto before = snapshot(directory.path());
+        ProfileStore store = makeStore();
+        SettingsRecord record = patterned(50);
+        ASSERT_FALSE(store.loadCurrentProfile(record));
+        ASSERT_TRUE(store.saveRefusal().has_value());
+        store.setItemNames(names("x"));
+        EXPECT_FALSE(store.saveProfile(record));
+        EXPECT_FALSE(store.writeProfileItems());
+        if (c.listUnusable) {
+            // Profile 0 may be looked at, but neither saved nor reset.
+            ASSERT_TRUE(store.loadFirstProfileReadOnly(record));
+            EXPECT_EQ(record, patterned(0));
+            EXPECT_FALSE(store.resetToDefaults(record));
+            EXPECT_FALSE(store.saveProfile(record));
+        } else {
+            // Reset is what repairs it.
+            ASSERT_TRUE(store.resetToDefaults(record));
+            EXPECT_TRUE(store.saveProfile(record));
+            EXPECT_EQ(readBytes(file(c.file)).size(), ProfileFile::kSize);
+            continue;
+        }
+        EXPECT_EQ(snapshot(directory.path()), before);
+    }
+}
+
+TEST_F(ProfileStoreTest, NoticesWhenAnotherProgramChangedTheProfile)
+{
+    ProfileStore store = makeStore();
+    SettingsRecord record;
+    ASSERT_TRUE(store.loadCurrentProfile(record));
+    ASSERT_TRUE(store.readProfileIni());
+    EXPECT_FALSE(store.changedOnDisk());
+    writeBytes(file("config1.bin"), profileBytes(1, patterned(9)));
+    EXPECT_TRUE(store.changedOnDisk());
+    ASSERT_TRUE(store.saveProfile(record)); // the user chose to overwrite
+    EXPECT_FALSE(store.changedOnDisk());
+    writeText(file("str1.ini"), "[Setting-EN]\nItem1=Renamed elsewhere\n");
+    EXPECT_TRUE(store.changedOnDisk());
+}
+
 TEST_F(ProfileStoreTest, AProfileFileOfTheWrongLengthIsRefused)
 {
     for (std::size_t size : {std::size_t{0}, std::size_t{1756}, std::size_t{1758}}) {
@@ -234,14 +291,14 @@ TEST_F(ProfileStoreTest, SavesTheRecordWithTheSavedFlag)
     SettingsRecord record;
     ASSERT_TRUE(store.loadCurrentProfile(record));
     EXPECT_EQ(store.firstRunFlag(), 0);
-    ASSERT_TRUE(store.saveCurrentProfile(patterned(77)));
+    ASSERT_TRUE(store.saveProfile(patterned(77)));
     EXPECT_EQ(readBytes(file("config1.bin")), profileBytes(1, patterned(77)));
     EXPECT_EQ(store.firstRunFlag(), 1);
 
     // Written, read back and written again, the file stays the same byte for byte.
     SettingsRecord reloaded;
     ASSERT_TRUE(store.loadCurrentProfile(reloaded));
-    ASSERT_TRUE(store.saveCurrentProfile(reloaded));
+    ASSERT_TRUE(store.saveProfile(reloaded));
     EXPECT_EQ(readBytes(file("config1.bin")), profileBytes(1, patterned(77)));
 }
 
@@ -253,9 +310,15 @@ TEST_F(ProfileStoreTest, SavingCreatesAMissingProfileWithItsNames)
     SettingsRecord record = patterned(9);
     EXPECT_FALSE(store.loadCurrentProfile(record));
     EXPECT_EQ(store.currentProfileIndex(), 3);
+    // A record that was never loaded is not saved in its place; the defaults are.
+    EXPECT_FALSE(store.saveProfile(record));
+    EXPECT_FALSE(fs::exists(file("config3.bin")));
+    ASSERT_TRUE(store.resetToDefaults(record));
     store.setItemNames(names("Button "));
-    ASSERT_TRUE(store.saveCurrentProfile(record));
-    EXPECT_EQ(readBytes(file("config3.bin")), profileBytes(1, patterned(9)));
+    ASSERT_TRUE(store.saveProfile(record));
+    SettingsRecord defaults = patterned(100);
+    defaults.setProfile(9); // the mouse's profile byte stays
+    EXPECT_EQ(readBytes(file("config3.bin")), profileBytes(1, defaults));
     Result<IniFile> ini = IniFile::load(file("str3.ini"), writer);
     ASSERT_TRUE(ini);
     EXPECT_EQ(ini->readString("Setting-EN", "Item8", ""), "Button 8");
@@ -268,7 +331,7 @@ TEST_F(ProfileStoreTest, AFailedSaveLeavesTheFileAsItWas)
     SettingsRecord record;
     ASSERT_TRUE(store.loadCurrentProfile(record));
     const auto before = snapshot(directory.path());
-    const Status saved = store.saveCurrentProfile(patterned(77));
+    const Status saved = store.saveProfile(patterned(77));
     ASSERT_FALSE(saved);
     EXPECT_NE(saved.error().message.find("config1.bin"), std::string::npos);
     store.setItemNames(names("x"));
@@ -347,11 +410,13 @@ TEST_F(ProfileStoreTest, ImportTakesTheRecordAndTheNamesBesideIt)
     // Nothing is saved until the user applies.
     EXPECT_EQ(readBytes(file("config1.bin")), profileBytes(1, patterned(1)));
 
-    // Without an .ini beside it the names stay.
+    // Without an .ini beside it the file has no names: the previous ones do not stay on
+    // buttons that may now do something else.
     ASSERT_TRUE(store.importProfile(elsewhere.file("bare.bin"), record));
     EXPECT_EQ(record, patterned(43));
     EXPECT_EQ(store.firstRunFlag(), 0);
-    EXPECT_EQ(store.itemNames()[0], "Shoot");
+    EXPECT_EQ(store.itemNames(), ProfileStore::ItemNames{});
+    EXPECT_EQ(store.skin(), ProfileSkin{});
 }
 
 TEST_F(ProfileStoreTest, ExportWritesThePairAndItsCopyInTheDataDirectory)
@@ -437,7 +502,7 @@ TEST_F(ProfileStoreTest, ExportIntoTheDataDirectoryWritesOnce)
     writeBytes(file("mine.bin"), profileBytes(1, patterned(3)));
     // The chosen file is the copy; replacing it was confirmed by the save dialog.
     Result<ProfileStore::ExportResult> exported =
-        store.exportProfile({file("mine.bin"), false}, patterned(63));
+        store.exportProfile({file("mine.bin"), false, true}, patterned(63));
     ASSERT_TRUE(exported);
     EXPECT_EQ(exported->outcome, ProfileStore::ExportResult::Outcome::Written);
     EXPECT_EQ(readBytes(file("mine.bin")), profileBytes(1, patterned(63)));
