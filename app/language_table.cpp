@@ -239,6 +239,29 @@ constexpr auto kEntries = std::to_array<LanguageEntry>({
     {{"A profile file with this name already exists in the data folder. Replace it?",
       "数据文件夹中已有同名的配置文件。要替换它吗？", "資料夾中已有同名的配置檔案。要取代它嗎？"}},
 
+    // Profiles that cannot be saved safely: a damaged or missing profile, an unusable
+    // profile list, files another program changed.
+    {{"Nothing is saved or sent to the gaming mouse until Reset or Load gives the profile its "
+      "settings.",
+      "在“重置”或“加载”为此配置提供设置之前，不会保存任何内容，也不会向游戏鼠标发送任何内容。",
+      "在「重置」或「載入」為此配置提供設置之前，不會保存任何內容，也不會向遊戲滑鼠傳送任何內容"
+      "。"}},
+    {{"The profile list cannot be used, so profile 0 is shown read-only: nothing is saved or "
+      "sent to the gaming mouse until str.ini is repaired.",
+      "配置列表无法使用，因此以只读方式显示配置 0：在修复 str.ini 之前，不会保存任何内容，也不会"
+      "向游戏鼠标发送任何内容。",
+      "配置列表無法使用，因此以唯讀方式顯示配置 0：在修復 str.ini 之前，不會保存任何內容，也不會"
+      "向遊戲滑鼠傳送任何內容。"}},
+    {{"The settings were neither sent nor saved.", "设置既未发送也未保存。",
+      "設置既未傳送也未保存。"}},
+    {{"The settings could not be reset.", "设置未能重置。", "設置未能重置。"}},
+    {{"The profile's files were changed by another program since they were loaded. Overwrite "
+      "them with the settings shown, or reload them?",
+      "自载入以来，此配置的文件已被其他程序更改。要用显示的设置覆盖它们，还是重新载入它们？",
+      "自載入以來，此配置的檔案已被其他程式變更。要用顯示的設置覆寫它們，還是重新載入它們？"}},
+    {{"Overwrite", "覆盖", "覆寫"}},
+    {{"Reload", "重新载入", "重新載入"}},
+
     // Apply, Reset and Exit.
     {{"The settings could not be sent to the gaming mouse. They were saved and will be sent "
       "with the next Apply.",

@@ -15,6 +15,7 @@
 #include "model/data_directory.h"
 #include "model/device_images_builder.h"
 #include "model/profile_store.h"
+#include "model/record_check.h"
 #include "pages/angle_snap_section.h"
 #include "pages/apply_pointer_settings.h"
 #include "pages/dpi_section.h"
@@ -30,6 +31,7 @@
 #include "platform/machine_name.h"
 #include "platform/pointer/desktop_pointer_settings.h"
 #include "platform/posix_atomic_file_writer.h"
+#include "platform/posix_folder_lock.h"
 #include "profiles/profile_manager.h"
 #include "profiles/profile_manager_dialog.h"
 #include "skin/skin_library.h"
@@ -56,6 +58,8 @@ namespace volantra {
 namespace {
 
 constexpr int kBusyCursorMs = 6000;
+// How long a change waits for volantra-cli to finish its own; the window stays responsive.
+constexpr std::chrono::milliseconds kLockWait{2000};
 // The DPI button of the simulated mouse cycles through the stages the mouse reports.
 constexpr std::uint8_t kSimulatedMacroKey = 3;
 
@@ -100,6 +104,20 @@ MainController::MainController(AppOptions options, QObject* parent)
                                       text("A profile file with this name already exists in the "
                                            "data folder. Replace it?"));
             return chosen == QMessageBox::Yes ? Answer::Yes : Answer::Cancel;
+        }
+        if (question == Question::ProfileChangedOnDisk) {
+            QMessageBox box(QMessageBox::Question, text("Warning"),
+                            text("The profile's files were changed by another program since "
+                                 "they were loaded. Overwrite them with the settings shown, or "
+                                 "reload them?"),
+                            QMessageBox::NoButton, owner);
+            QAbstractButton* overwrite = box.addButton(text("Overwrite"), QMessageBox::AcceptRole);
+            QAbstractButton* reload = box.addButton(text("Reload"), QMessageBox::DestructiveRole);
+            box.addButton(text("Cancel"), QMessageBox::RejectRole);
+            box.exec();
+            if (box.clickedButton() == overwrite)
+                return Answer::Overwrite;
+            return box.clickedButton() == reload ? Answer::Reload : Answer::Cancel;
         }
         const bool exiting = question == Question::ExitWithUnappliedEdits;
         QMessageBox box(
@@ -188,7 +206,27 @@ Status MainController::openDataDirectory()
     m_dataDirectory = std::make_unique<DataDirectory>(std::move(*directory));
     m_writer = std::make_unique<PosixAtomicFileWriter>();
     m_store = std::make_unique<ProfileStore>(m_dataDirectory->path(), *m_writer);
+    // A save that a killed program left half done is finished before anything is read.
+    if (std::unique_ptr<FolderLock> lock = lockDataFolder()) {
+        if (Status recovered = m_store->recoverUnfinishedSave(); !recovered)
+            noticeOnce("recover", fromStd(recovered.error().message));
+    }
     return {};
+}
+
+std::unique_ptr<FolderLock> MainController::lockDataFolder()
+{
+    Result<std::unique_ptr<FolderLock>> lock =
+        PosixFolderLocker().lock(m_dataDirectory->path(), kLockWait);
+    if (!lock) {
+        std::cerr << "volantra: " << lock.error().message << "\n";
+        notice(text("Warning"),
+               text("The settings were neither sent nor saved.") + QLatin1Char('\n') +
+                   fromStd(lock.error().message),
+               DesktopNotifier::Severity::Warning);
+        return nullptr;
+    }
+    return std::move(*lock);
 }
 
 void MainController::openDevice()
@@ -250,11 +288,12 @@ void MainController::watchHotplug()
 
 void MainController::loadProfile()
 {
-    if (Status loaded = m_store->loadCurrentProfile(m_record); !loaded) {
-        std::cerr << "volantra: " << loaded.error().message << "\n";
-        noticeOnce("config", text("Config file is not exist."));
+    if (Status loaded = m_store->loadCurrentProfile(m_record); !loaded)
+        reportLoadFailure(loaded.error());
+    if (!m_languageChosen) {
+        m_store->setLanguage(ProfileStore::languageFromCode(m_store->readLanguageCode()));
+        m_languageChosen = true;
     }
-    m_store->setLanguage(ProfileStore::languageFromCode(m_store->readLanguageCode()));
     if (Status read = m_store->readProfileIni(); !read)
         std::cerr << "volantra: " << read.error().message << "\n";
     if (m_store->firstRunFlag() == 0) {
@@ -263,6 +302,32 @@ void MainController::loadProfile()
         m_store->setItemNames(names);
     }
     takeSnapshot();
+}
+
+void MainController::reportLoadFailure(const Error& error)
+{
+    std::cerr << "volantra: " << error.message << "\n";
+    const QString reason = fromStd(error.message);
+    if (m_store->currentProfilePath()) {
+        // Only a missing file is "not exist"; a damaged one is told as it is.
+        const QString what =
+            error.kind == Error::Kind::NotFound ? text("Config file is not exist.") : reason;
+        noticeOnce("load " + error.message,
+                   what + QLatin1Char('\n') +
+                       text("Nothing is saved or sent to the gaming mouse until Reset or Load "
+                            "gives the profile its settings."));
+        return;
+    }
+    // Without a usable list no profile is known to be current: the first one is shown,
+    // and no file is written.
+    const Status shown = m_store->loadFirstProfileReadOnly(m_record);
+    if (!shown)
+        std::cerr << "volantra: " << shown.error().message << "\n";
+    noticeOnce("load " + error.message,
+               reason + QLatin1Char('\n') +
+                   text("The profile list cannot be used, so profile 0 is shown read-only: "
+                        "nothing is saved or sent to the gaming mouse until str.ini is "
+                        "repaired."));
 }
 
 void MainController::applyLanguage()
@@ -499,6 +564,8 @@ void MainController::openProfileManager()
                                           return true;
                                       case Answer::Cancel:
                                       case Answer::Yes:
+                                      case Answer::Overwrite:
+                                      case Answer::Reload:
                                           break;
                                       }
                                       return false;
@@ -584,6 +651,42 @@ void MainController::showBusyCursor()
 
 bool MainController::sendAndSave()
 {
+    // A record that was never loaded would overwrite a good profile with what it holds.
+    if (const std::optional<Error>& refusal = m_store->saveRefusal()) {
+        notice(text("Warning"),
+               text("The settings were neither sent nor saved.") + QLatin1Char('\n') +
+                   fromStd(refusal->message),
+               DesktopNotifier::Severity::Warning);
+        return false;
+    }
+    const std::vector<std::string> unsendable = settingsTheMouseRefuses(m_record);
+    if (!unsendable.empty()) {
+        QString problems;
+        for (const std::string& problem : unsendable)
+            problems += QLatin1Char('\n') + fromStd(problem);
+        notice(text("Warning"), text("The settings were neither sent nor saved.") + problems,
+               DesktopNotifier::Severity::Warning);
+        return false;
+    }
+    const std::unique_ptr<FolderLock> lock = lockDataFolder();
+    if (!lock)
+        return false;
+    if (m_store->changedOnDisk()) {
+        switch (m_ask(Question::ProfileChangedOnDisk)) {
+        case Answer::Overwrite:
+            break;
+        case Answer::Reload: {
+            const std::uint8_t profile = m_record.profile();
+            loadProfile();
+            m_record.setProfile(profile);
+            takeSnapshot();
+            refreshWindow();
+            return false;
+        }
+        default:
+            return false;
+        }
+    }
     bool reached = false;
     if (DeviceCommands* commands = m_session->link().commands()) {
         const Status sent = commands->apply(buildDeviceImages(m_record));
@@ -648,13 +751,22 @@ void MainController::reset()
     showBusyCursor();
     const std::uint8_t profile = m_record.profile();
     if (Status reset = m_store->resetToDefaults(m_record); !reset) {
+        // Every failed Reset is told, each time; the record and the files stay as they were.
         std::cerr << "volantra: " << reset.error().message << "\n";
-        noticeOnce("config", text("Config file is not exist."));
+        const QString missing = reset.error().kind == Error::Kind::NotFound
+                                    ? text("Config file is not exist.") + QLatin1Char('\n')
+                                    : QString();
+        notice(text("Warning"),
+               text("The settings could not be reset.") + QLatin1Char('\n') + missing +
+                   fromStd(reset.error().message),
+               DesktopNotifier::Severity::Warning);
         return;
     }
     m_record.setProfile(profile);
     if (m_session->link().connected())
         sendAndSave();
+    else
+        handleDeviceEvent({DeviceEventCode::kNotDetected, 0});
     m_panels->reset();
     refreshWindow();
 }
@@ -672,29 +784,46 @@ void MainController::importProfile()
                DesktopNotifier::Severity::Warning);
         return;
     }
+    // Buttons the file gave no name (no .ini beside it) are named after their function.
+    ProfileStore::ItemNames names = m_store->itemNames();
+    fillDefaultItemNames(names, m_record, LanguageTable::forLanguage(m_store->language()));
+    m_store->setItemNames(names);
     // The imported settings wait for Apply, like any other edit.
     refreshWindow();
 }
 
 void MainController::exportProfile()
 {
-    const QString start =
+    QString start =
         QString::fromStdString(m_store->currentProfilePath().value_or(m_dataDirectory->path()));
-    const QString chosen = m_chooseFile(true, start);
-    if (chosen.isEmpty())
-        return;
-    ProfileStore::ExportRequest request{chosen.toStdString(), false};
-    Result<ProfileStore::ExportResult> exported = m_store->exportProfile(request, m_record);
-    if (exported && exported->outcome == ProfileStore::ExportResult::Outcome::WouldReplace) {
-        if (m_ask(Question::ReplaceExportedCopy) != Answer::Yes)
+    for (;;) {
+        const QString chosen = m_chooseFile(true, start);
+        if (chosen.isEmpty())
             return;
-        request.replaceInDataDirectory = true;
-        exported = m_store->exportProfile(request, m_record);
-    }
-    if (!exported) {
+        const std::unique_ptr<FolderLock> lock = lockDataFolder();
+        if (!lock)
+            return;
+        // The save dialog asked before replacing the chosen file.
+        ProfileStore::ExportRequest request{chosen.toStdString(), false, true};
+        Result<ProfileStore::ExportResult> exported = m_store->exportProfile(request, m_record);
+        if (exported && exported->outcome == ProfileStore::ExportResult::Outcome::WouldReplace) {
+            if (m_ask(Question::ReplaceExportedCopy) != Answer::Yes)
+                return;
+            request.replaceInDataDirectory = true;
+            exported = m_store->exportProfile(request, m_record);
+        }
+        if (exported)
+            return;
         std::cerr << "volantra: " << exported.error().message << "\n";
+        if (exported.error().kind != Error::Kind::InvalidInput) {
+            notice(text("Warning"), fromStd(exported.error().message),
+                   DesktopNotifier::Severity::Warning);
+            return;
+        }
+        // A name that is not allowed: say why and let the user choose another.
         notice(text("Warning"), fromStd(exported.error().message),
                DesktopNotifier::Severity::Warning);
+        start = chosen;
     }
 }
 
@@ -811,6 +940,8 @@ void MainController::requestClose()
             break;
         case Answer::Cancel:
         case Answer::Yes:
+        case Answer::Overwrite:
+        case Answer::Reload:
             return;
         }
     }

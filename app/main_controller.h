@@ -31,6 +31,7 @@ class QSystemTrayIcon;
 namespace volantra {
 
 class DataDirectory;
+class FolderLock;
 class HelpPanelToggle;
 class ProfileManagerDialog;
 struct ProfileHandOver;
@@ -63,8 +64,9 @@ public:
         ExitWithUnappliedEdits,
         ReplaceExportedCopy,
         SwitchProfileWithUnappliedEdits,
+        ProfileChangedOnDisk,
     };
-    enum class Answer { Yes, Apply, Discard, Cancel };
+    enum class Answer { Yes, Apply, Discard, Cancel, Overwrite, Reload };
     using Asker = std::function<Answer(Question)>;
     // Chooses a profile file to load (save false) or to save to, starting at `start`;
     // empty when the user cancelled.
@@ -128,6 +130,10 @@ private:
     void startListener();
     void watchHotplug();
     void loadProfile();
+    void reportLoadFailure(const Error& error);
+    // The data folder's lock for one change of its files; nothing when another program
+    // keeps it (the user is told).
+    std::unique_ptr<FolderLock> lockDataFolder();
     Status loadSkin();
     void createTray();
     void createPanels();
@@ -187,6 +193,9 @@ private:
     QTimer m_busyCursorTimer;
     bool m_busyCursorShown = false;
     bool m_cancelPending = false;
+    // The language of the window's texts and of the button names it reads and writes:
+    // chosen by the profile of the first start and kept while the program runs.
+    bool m_languageChosen = false;
     bool m_exiting = false;
     Asker m_ask;
     FileChooser m_chooseFile;

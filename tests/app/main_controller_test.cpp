@@ -1,3 +1,4 @@
+#include "app/default_item_names.h"
 #include "app/language_table.h"
 #include "app/main_controller.h"
 #include "app/main_window.h"
@@ -13,6 +14,7 @@
 #include "pages/memory_pointer_settings.h"
 #include "platform/device_session.h"
 #include "platform/posix_atomic_file_writer.h"
+#include "platform/posix_folder_lock.h"
 #include "platform/sim/simulated_mouse.h"
 #include "profiles/profile_manager_dialog.h"
 #include "support/temporary_directory.h"
@@ -101,6 +103,11 @@ protected:
         controller->setPointerSettings(std::move(desktop));
         controller->setFileChooser([this](bool save, const QString&) {
             (save ? exportChoices : importChoices)++;
+            if (!nextChoices.empty()) {
+                const std::string next = nextChoices.front();
+                nextChoices.erase(nextChoices.begin());
+                return QString::fromStdString(next);
+            }
             return QString::fromStdString(chosenFile);
         });
         controller->setAsker([this](MainController::Question question) {
@@ -131,6 +138,7 @@ protected:
     std::vector<MainController::Question> questions;
     MainController::Answer answer = MainController::Answer::Yes;
     std::string chosenFile;
+    std::vector<std::string> nextChoices; // chosen before chosenFile, one per dialog
     int importChoices = 0;
     int exportChoices = 0;
 };
@@ -554,6 +562,148 @@ TEST_F(MainControllerTest, TextColoursBeyondAByteAreClampedNotWrapped)
     prepareData("", "300");
     start();
     EXPECT_EQ(controller->textColour().red(), 255);
+}
+
+// What the window does when the profile it would save is not one it could load.
+TEST_F(MainControllerTest, SaveNeverWritesOrSendsARecordThatWasNotLoaded)
+{
+    const struct
+    {
+        const char* file;
+        std::string text;
+        const char* told;
+        bool resetRepairs;
+    } cases[] = {
+        {"str.ini", "[Profile]\nCurProfileName=PROFILE_1\nItemCount=9\n", "ItemCount 9", false},
+        {"str.ini", std::string("\x01\xfe\x00[Profile]\nItemCount=1", 24), "ItemCount 0", false},
+        {"config0.bin", "short", "holds 5", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.told);
+        startAfresh();
+        prepareData();
+        test::writeBytes(directory->file(c.file), {c.text.begin(), c.text.end()});
+        const std::vector<std::uint8_t> profile = test::readBytes(directory->file("config0.bin"));
+        start();
+        EXPECT_NE(lastNotice().find(c.told), std::string::npos) << lastNotice();
+        EXPECT_EQ(lastNotice().find("Config file is not exist."), std::string::npos);
+        controller->record().setDpiStage(1, 48);
+        controller->apply();
+        EXPECT_EQ(countLines(trace(), kConfigWrite), 0u);
+        EXPECT_EQ(test::readBytes(directory->file("config0.bin")), profile);
+        controller->reset();
+        EXPECT_EQ(test::readBytes(directory->file("config0.bin")).size(),
+                  c.resetRepairs ? ProfileFile::kSize : profile.size());
+    }
+}
+
+TEST_F(MainControllerTest, EveryFailedResetIsToldAndChangesNothing)
+{
+    prepareData();
+    start();
+    fs::remove(directory->file("config.bin"));
+    controller->record().setDpiStage(1, 30);
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        controller->notifier().notify({}, {}, DesktopNotifier::Severity::Information);
+        controller->reset();
+        EXPECT_NE(lastNotice().find("Config file is not exist."), std::string::npos) << attempt;
+        EXPECT_NE(lastNotice().find("config.bin"), std::string::npos) << lastNotice();
+    }
+    EXPECT_EQ(controller->record().dpiStage(1), 30);
+    EXPECT_EQ(countLines(trace(), kConfigWrite), 0u);
+}
+
+TEST_F(MainControllerTest, SaveAsksBeforeOverwritingWhatAnotherProgramChanged)
+{
+    prepareData();
+    const std::string profile = directory->file("config0.bin");
+    const auto changeElsewhere = [&](std::uint8_t stage2) {
+        SettingsRecord changed = *loadProfileFile(profile);
+        changed.setDpiStage(1, stage2);
+        const ProfileFile::Bytes bytes = ProfileFile::serialize(changed);
+        test::writeBytes(profile, {bytes.begin(), bytes.end()});
+    };
+    const struct
+    {
+        MainController::Answer chosen;
+        std::uint8_t elsewhere; // volantra-cli set dpi 2 <this × 50>
+        std::uint8_t kept;
+    } cases[] = {{MainController::Answer::Reload, 44, 44},
+                 {MainController::Answer::Overwrite, 46, 20}};
+    for (const auto& c : cases) {
+        controller.reset();
+        start();
+        controller->record().setDpiStage(1, 20); // the window's edit
+        changeElsewhere(c.elsewhere);
+        answer = c.chosen;
+        questions.clear();
+        controller->apply();
+        ASSERT_EQ(questions, std::vector{MainController::Question::ProfileChangedOnDisk});
+        EXPECT_EQ(controller->record().dpiStage(1), c.kept);
+        EXPECT_EQ(loadProfileFile(profile)->dpiStage(1), c.kept);
+    }
+}
+
+TEST_F(MainControllerTest, SaveWaitsForTheDataFolderAndTellsWhenItStaysLocked)
+{
+    prepareData();
+    start();
+    const std::vector<std::uint8_t> before = test::readBytes(currentProfileFile());
+    Result<std::unique_ptr<FolderLock>> held =
+        PosixFolderLocker().lock(directory->path().string(), std::chrono::milliseconds(0));
+    ASSERT_TRUE(held);
+    controller->record().setDpiStage(1, 30);
+    controller->apply();
+    EXPECT_NE(lastNotice().find("another Volantra program"), std::string::npos) << lastNotice();
+    EXPECT_EQ(countLines(trace(), kConfigWrite), 0u);
+    EXPECT_EQ(test::readBytes(currentProfileFile()), before);
+}
+
+TEST_F(MainControllerTest, ExportRefusesTheProgramsOwnFilesAndAsksForAnotherName)
+{
+    prepareData();
+    start();
+    const std::vector<std::uint8_t> profile3 = test::readBytes(directory->file("config3.bin"));
+    nextChoices = {directory->file("config3")};
+    chosenFile = directory->file("mine.bin");
+    controller->exportProfile();
+    EXPECT_EQ(exportChoices, 2) << "the save dialog opens again";
+    EXPECT_EQ(test::readBytes(directory->file("config3.bin")), profile3);
+    EXPECT_EQ(test::readBytes(directory->file("mine.bin")).size(), ProfileFile::kSize);
+}
+
+TEST_F(MainControllerTest, AnImportWithoutNamesNamesTheButtonsAfterTheirFunctions)
+{
+    prepareData();
+    start();
+    test::TemporaryDirectory elsewhere;
+    chosenFile = elsewhere.file("bare.bin");
+    fs::copy_file(directory->file("config1.bin"), chosenFile);
+    ProfileStore::ItemNames stale;
+    stale.fill("Stale");
+    controller->store().setItemNames(stale);
+    controller->importProfile();
+    ProfileStore::ItemNames expected{};
+    fillDefaultItemNames(expected, controller->record(),
+                         LanguageTable::forLanguage(Language::English));
+    EXPECT_EQ(controller->store().itemNames(), expected);
+}
+
+TEST_F(MainControllerTest, TheButtonNamesStayInTheWindowsLanguageAcrossProfiles)
+{
+    prepareData();
+    PosixAtomicFileWriter writer;
+    Result<IniFile> first = IniFile::load(directory->file("str0.ini"), writer);
+    ASSERT_TRUE(first && first->writeString("Skins", "Lan", "CHS"));
+    start();
+    Result<IniFile> list = IniFile::load(directory->file("str.ini"), writer);
+    ASSERT_TRUE(list && list->writeString("Profile", "ItemCount", "2") &&
+                list->writeString("Profile", "Item1", "PROFILE_1") &&
+                list->writeString("Profile", "CurProfileName", "PROFILE_1"));
+    controller->handleProfileHandOver(
+        {ProfileHandOver::Request::Closed, 1, ProfileHandOver::Current::Other});
+    EXPECT_EQ(controller->store().currentProfileIndex(), 1);
+    EXPECT_EQ(controller->store().language(), Language::SimplifiedChinese);
 }
 
 } // namespace
