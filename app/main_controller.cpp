@@ -38,6 +38,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileSystemWatcher>
 #include <QIcon>
 #include <QMenu>
 #include <QMessageBox>
@@ -188,6 +189,7 @@ Status MainController::start()
         return skin;
     createPanels();
     createTray();
+    watchDataFolder();
     refreshWindow();
 
     // Without a tray there is nothing else to open the window from.
@@ -284,6 +286,26 @@ void MainController::watchHotplug()
     m_hotplugNotifier =
         new QSocketNotifier(m_monitor->fileDescriptor(), QSocketNotifier::Read, this);
     connect(m_hotplugNotifier, &QSocketNotifier::activated, this, &MainController::processHotplug);
+}
+
+void MainController::watchDataFolder()
+{
+    m_folderWatcher = new QFileSystemWatcher(this);
+    // The folder, not the files: a save replaces a file by renaming another over it.
+    m_folderWatcher->addPath(QString::fromStdString(m_dataDirectory->path()));
+    connect(m_folderWatcher, &QFileSystemWatcher::directoryChanged, this,
+            &MainController::dataFolderChanged);
+}
+
+void MainController::dataFolderChanged()
+{
+    if (m_exiting || hasUnappliedEdits() || !m_store->changedOnDisk())
+        return;
+    const std::uint8_t profile = m_record.profile();
+    loadProfile();
+    m_record.setProfile(profile);
+    takeSnapshot();
+    refreshWindow();
 }
 
 void MainController::loadProfile()
@@ -581,7 +603,9 @@ void MainController::handleProfileHandOver(const ProfileHandOver& handOver)
 {
     switch (handOver.current) {
     case ProfileHandOver::Current::Same:
+        break;
     case ProfileHandOver::Current::None:
+        m_store->clearCurrentProfile();
         break;
     case ProfileHandOver::Current::Renumbered:
         if (Status followed = m_store->followProfileList(); !followed)

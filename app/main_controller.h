@@ -24,6 +24,7 @@
 #include <string>
 #include <vector>
 
+class QFileSystemWatcher;
 class QMenu;
 class QSocketNotifier;
 class QSystemTrayIcon;
@@ -129,6 +130,10 @@ private:
     void openDevice();
     void startListener();
     void watchHotplug();
+    // Files of the data folder that volantra-cli (or anything else) changes are shown at
+    // once while nothing is edited; with edits, Save asks instead.
+    void watchDataFolder();
+    void dataFolderChanged();
     void loadProfile();
     void reportLoadFailure(const Error& error);
     // The data folder's lock for one change of its files; nothing when another program
@@ -164,6 +169,7 @@ private:
     std::unique_ptr<EventListener> m_listener;
     std::unique_ptr<HotplugMonitor> m_monitor;
     QSocketNotifier* m_hotplugNotifier = nullptr;
+    QFileSystemWatcher* m_folderWatcher = nullptr;
 
     SettingsRecord m_record;
     SettingsSnapshot m_snapshot;

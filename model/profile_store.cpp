@@ -220,6 +220,18 @@ Status ProfileStore::followProfileList()
     return {};
 }
 
+void ProfileStore::clearCurrentProfile()
+{
+    m_currentIndex = 0;
+    m_profilePath.reset();
+    m_iniPath.reset();
+    m_diskState.reset();
+    m_listUnusable = true;
+    m_saveRefusal = Error{Error::Kind::NotFound,
+                          defaultIniPath() + ": the profile list is empty; create a profile in "
+                                             "the profile manager to save the settings"};
+}
+
 Status ProfileStore::recoverUnfinishedSave()
 {
     return SaveJournal(m_directory, *m_writer).recover();

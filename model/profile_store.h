@@ -87,6 +87,9 @@ public:
     // forms its paths, without reading its file. For when the profile manager gave the
     // profile the record holds another number, so that the record's edits stay.
     Status followProfileList();
+    // The profile manager emptied the list: profile 0 is current, no file is its own, and
+    // nothing is saved until a profile is created.
+    void clearCurrentProfile();
     // The button names of the language and the skin values of the current profile INI.
     // With the paths unset there is nothing to read: names and skin become empty.
     Status readProfileIni();

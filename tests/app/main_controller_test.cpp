@@ -644,6 +644,19 @@ TEST_F(MainControllerTest, SaveAsksBeforeOverwritingWhatAnotherProgramChanged)
     }
 }
 
+TEST_F(MainControllerTest, AChangeByAnotherProgramIsShownWhileNothingIsEdited)
+{
+    prepareData();
+    start();
+    SettingsRecord changed = controller->record();
+    changed.setDpiStage(3, 77);
+    const ProfileFile::Bytes bytes = ProfileFile::serialize(changed);
+    PosixAtomicFileWriter writer;
+    ASSERT_TRUE(writer.writeFile(currentProfileFile(), bytes));
+    EXPECT_TRUE(waitFor([&] { return controller->record().dpiStage(3) == 77; }));
+    EXPECT_FALSE(controller->hasUnappliedEdits());
+}
+
 TEST_F(MainControllerTest, SaveWaitsForTheDataFolderAndTellsWhenItStaysLocked)
 {
     prepareData();

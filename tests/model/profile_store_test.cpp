@@ -198,6 +198,21 @@ TEST_F(ProfileStoreTest, ARecordThatWasNotLoadedIsNeverSaved)
     }
 }
 
+TEST_F(ProfileStoreTest, AfterTheLastProfileIsDeletedNothingIsSavedOutsideTheList)
+{
+    ProfileStore store = makeStore();
+    SettingsRecord record;
+    ASSERT_TRUE(store.loadCurrentProfile(record));
+    EXPECT_EQ(store.currentProfileIndex(), 1);
+    writeText(file("str.ini"), "[Profile]\nCurProfileName=\n");
+    const auto before = snapshot(directory.path());
+    store.clearCurrentProfile();
+    EXPECT_EQ(store.currentProfileIndex(), 0);
+    EXPECT_FALSE(store.saveProfile(record));
+    EXPECT_FALSE(store.resetToDefaults(record));
+    EXPECT_EQ(snapshot(directory.path()), before);
+}
+
 TEST_F(ProfileStoreTest, NoticesWhenAnotherProgramChangedTheProfile)
 {
     ProfileStore store = makeStore();

@@ -1,7 +1,6 @@
 // Test entry point for tests of windows and drawing: a real QApplication on Qt's
 // offscreen platform (unless the caller chose another, e.g. xcb under Xvfb).
 #include <QApplication>
-
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv)
