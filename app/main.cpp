@@ -1,7 +1,10 @@
 // volantra: the configuration program of the Volantra gaming mouse, living in the tray.
 #include "app/app_options.h"
+#include "app/exposure_report.h"
 #include "app/main_controller.h"
 #include "app/single_instance.h"
+#include "app/termination_signals.h"
+#include "common/version.h"
 
 #include <QApplication>
 #include <QDir>
@@ -36,10 +39,16 @@ int main(int argc, char** argv)
         std::fputs(volantra::AppOptions::kUsage, stdout);
         return 0;
     }
+    if (parsed.options.version) {
+        std::printf("volantra %s\n", volantra::kVersion);
+        return 0;
+    }
 
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("volantra"));
     QApplication::setDesktopFileName(QStringLiteral("volantra"));
+    QApplication::setApplicationVersion(QString::fromUtf8(volantra::kVersion));
+    volantra::ExposureReport::installIfAsked(application);
     // The program lives in the tray: closing or hiding the window does not end it.
     QApplication::setQuitOnLastWindowClosed(false);
 
@@ -71,6 +80,12 @@ int main(int argc, char** argv)
     }
 
     volantra::MainController controller(parsed.options);
+    // A log-out or kill ends the program as Exit does, without asking about unapplied
+    // edits: the profile files keep what was last applied. exit(), not quit(), which would
+    // first ask the windows to close, and the main window may ask the user.
+    volantra::TerminationSignals termination;
+    QObject::connect(&termination, &volantra::TerminationSignals::received, &application,
+                     [&application] { application.exit(0); });
     QObject::connect(&instance, &volantra::SingleInstance::requested, &controller,
                      &volantra::MainController::handleRequest);
     QObject::connect(&controller, &volantra::MainController::finished, &application,
