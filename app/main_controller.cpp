@@ -330,6 +330,12 @@ void MainController::dataFolderChanged()
 {
     if (m_exiting || hasUnappliedEdits() || !m_store->changedOnDisk())
         return;
+    reloadProfile();
+}
+
+void MainController::reloadProfile()
+{
+    // The profile byte is the mouse's, not the file's.
     const std::uint8_t profile = m_record.profile();
     loadProfile();
     m_record.setProfile(profile);
@@ -643,10 +649,7 @@ void MainController::handleProfileHandOver(const ProfileHandOver& handOver)
         break;
     case ProfileHandOver::Current::Other: {
         // The record now belongs to the chosen profile: its file, its names, its snapshot.
-        const std::uint8_t profile = m_record.profile();
-        loadProfile();
-        m_record.setProfile(profile);
-        takeSnapshot();
+        reloadProfile();
         break;
     }
     }
@@ -730,11 +733,7 @@ bool MainController::sendAndSave()
         case Answer::Overwrite:
             break;
         case Answer::Reload: {
-            const std::uint8_t profile = m_record.profile();
-            loadProfile();
-            m_record.setProfile(profile);
-            takeSnapshot();
-            refreshWindow();
+            reloadProfile();
             return false;
         }
         default:
@@ -948,11 +947,7 @@ void MainController::processHotplug()
             const bool connected = connectMouse();
             // Edits the user has not applied yet are worth more than the file's copy.
             if (!hasUnappliedEdits()) {
-                const std::uint8_t profile = m_record.profile();
-                loadProfile();
-                m_record.setProfile(profile);
-                takeSnapshot();
-                refreshWindow();
+                reloadProfile();
             }
             // A failed connection has told its own notice.
             if (connected)

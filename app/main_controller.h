@@ -139,6 +139,8 @@ private:
     void watchDataFolder();
     void dataFolderChanged();
     void loadProfile();
+    // The current profile from its files again, as a whole: record, names and snapshot.
+    void reloadProfile();
     void reportLoadFailure(const Error& error);
     // The data folder's lock for one change of its files; nothing when another program
     // keeps it (the user is told).
