@@ -54,6 +54,7 @@ constexpr auto kEntries = std::to_array<LanguageEntry>({
     {{"Mouse Speed", "鼠标速度", "滑鼠移動速度"}},
     {{"Double Click Speed", "双击速度", "雙擊速度"}},
     {{"Scroll Speed", "滚轮速度", "滾輪速度"}},
+    {{"Kept by the desktop after you log out", "注销后桌面仍保留此设置", "登出後桌面仍保留此設定"}},
     {{"Angle Snap", "直线修正", "直線修正"}},
 
     // Section captions.

@@ -21,8 +21,13 @@ MainWindow::MainWindow(SkinLibrary& skin, bool toolWindow)
     setMouseTracking(true);
     // A click on the picture takes the focus from an edit box, which commits its typing.
     setFocusPolicy(Qt::ClickFocus);
-    setWindowTitle(QStringLiteral("Volantra"));
-    m_text = [](const char* english) { return QString::fromUtf8(english); };
+    setTexts([](const char* english) { return QString::fromUtf8(english); });
+}
+
+void MainWindow::setTexts(std::function<QString(const char*)> text)
+{
+    m_text = std::move(text);
+    setWindowTitle(m_text("Gaming Mouse"));
 }
 
 bool MainWindow::loadBackground()

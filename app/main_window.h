@@ -36,7 +36,8 @@ public:
     bool loadBackground();
     void setPanels(MainPanels* panels) { m_panels = panels; }
     void setTextStyle(QColor colour, QFont normal);
-    void setTexts(std::function<QString(const char*)> text) { m_text = std::move(text); }
+    // The texts of the window's language; the title is the table's "Gaming Mouse".
+    void setTexts(std::function<QString(const char*)> text);
     // Told of every pointer move without a button held; true when the picture changed.
     void setPointerObserver(std::function<bool(QPoint)> observer)
     {

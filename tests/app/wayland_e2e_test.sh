@@ -29,7 +29,7 @@ wait_until() {
 
 VOLANTRA_REPORT_EXPOSED=1 "$program" --simulate --show --data-dir "$work/data" >"$work/app.log" 2>&1 &
 app=$!
-exposed() { grep -qs '^exposed "Volantra"$' "$work/app.log"; }
+exposed() { grep -qs '^exposed "Gaming Mouse"$' "$work/app.log"; }
 wait_until 400 exposed || fail "the window was not exposed on Wayland"
 
 kill -TERM "$app"

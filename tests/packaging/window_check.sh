@@ -22,7 +22,7 @@ wait_until 200 has_display || { echo "window_check: Xvfb did not start" >&2; exi
 DISPLAY=":$(cat "$XDG_RUNTIME_DIR/display")" QT_QPA_PLATFORM=xcb VOLANTRA_REPORT_EXPOSED=1 \
     volantra --simulate --show >"$log" 2>&1 &
 app=$!
-exposed() { grep -qs '^exposed "Volantra"$' "$log"; }
+exposed() { grep -qs '^exposed "Gaming Mouse"$' "$log"; }
 wait_until 400 exposed || { cat "$log" >&2; echo "window_check: the window was not exposed" >&2; exit 1; }
 kill -TERM "$app"
 status=0
