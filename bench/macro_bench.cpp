@@ -3,6 +3,7 @@
 // each followed by a delay line.
 #include "macro/macro_encoder.h"
 #include "model/ini_document.h"
+#include "support/macro_files.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdlib>
@@ -12,26 +13,10 @@
 namespace volantra {
 namespace {
 
-std::string fullRecord()
-{
-    std::string text;
-    for (int slot = 0; slot < 12; ++slot) {
-        text += "[Macro_" + std::to_string(slot) + "]\n";
-        text += "DelayTimeSelStatus=1\nLoopTimeSelStatus=1\nMacroLoopTimes=3\nItemCount=126\n";
-        for (int event = 0; event < 63; ++event) {
-            text += "Item" + std::to_string(2 * event) + "=" +
-                    (event % 2 ? "Right Shift   Up" : "Right Shift   Dn") + "\n";
-            text +=
-                "Item" + std::to_string(2 * event + 1) + "=" + std::to_string(event * 20) + " ms\n";
-        }
-    }
-    return text;
-}
-
 // The encoding itself, from the twelve macros as read.
 void encodeTwelveFullMacros(benchmark::State& state)
 {
-    const IniDocument record = IniDocument::parse(fullRecord());
+    const IniDocument record = IniDocument::parse(bench::fullRecord());
     std::vector<MacroSource> macros;
     for (const std::string& name : record.sectionNames())
         macros.push_back(readMacroSource(record, name));
@@ -51,7 +36,7 @@ BENCHMARK(encodeTwelveFullMacros)->Unit(benchmark::kMicrosecond);
 // Reading the sections out of a parsed record.ini and encoding them: encodeAll.
 void encodeAllFromDocument(benchmark::State& state)
 {
-    const IniDocument record = IniDocument::parse(fullRecord());
+    const IniDocument record = IniDocument::parse(bench::fullRecord());
     for (auto _ : state) {
         MacroImages images = encodeAll(record);
         benchmark::DoNotOptimize(images);
@@ -61,7 +46,7 @@ BENCHMARK(encodeAllFromDocument)->Unit(benchmark::kMicrosecond);
 
 void parseAndEncodeTwelveFullMacros(benchmark::State& state)
 {
-    const std::string text = fullRecord();
+    const std::string text = bench::fullRecord();
     for (auto _ : state) {
         MacroImages images = encodeAll(IniDocument::parse(text));
         benchmark::DoNotOptimize(images);

@@ -6,6 +6,7 @@
 #include "macro/macro_manager_dialog.h"
 #include "platform/posix_atomic_file_writer.h"
 #include "skin/skin_library.h"
+#include "support/macro_files.h"
 
 #include <QApplication>
 #include <benchmark/benchmark.h>
@@ -24,22 +25,6 @@ std::string hugeMacro(int lines)
                        std::to_string(lines) + "\n";
     for (int line = 0; line < lines; ++line)
         text += "Item" + std::to_string(line) + "=1 ms\n";
-    return text;
-}
-
-std::string fullRecord()
-{
-    std::string text;
-    for (int slot = 0; slot < 12; ++slot) {
-        text += "[Macro_" + std::to_string(slot) + "]\n";
-        text += "DelayTimeSelStatus=1\nLoopTimeSelStatus=1\nMacroLoopTimes=3\nItemCount=126\n";
-        for (int event = 0; event < 63; ++event) {
-            text += "Item" + std::to_string(2 * event) + "=" +
-                    (event % 2 ? "Right Shift   Up" : "Right Shift   Dn") + "\n";
-            text +=
-                "Item" + std::to_string(2 * event + 1) + "=" + std::to_string(event * 20) + " ms\n";
-        }
-    }
     return text;
 }
 
@@ -89,7 +74,7 @@ void openManager(benchmark::State& state, const std::string& text)
 
 void openFullFile(benchmark::State& state)
 {
-    openManager(state, fullRecord());
+    openManager(state, bench::fullRecord());
 }
 BENCHMARK(openFullFile)->Unit(benchmark::kMillisecond);
 
@@ -111,13 +96,3 @@ BENCHMARK(openHugeMacro)->Arg(100000)->Arg(240000)->Unit(benchmark::kMillisecond
 
 } // namespace
 } // namespace volantra
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

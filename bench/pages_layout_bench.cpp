@@ -73,14 +73,3 @@ BENCHMARK_CAPTURE(headerClickToRedraw, dpi, QPoint(800, 40))->Unit(benchmark::kM
 
 } // namespace
 } // namespace volantra
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

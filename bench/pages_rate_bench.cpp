@@ -85,14 +85,3 @@ BENCHMARK(angleSnapClickToRedraw)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 } // namespace volantra
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
