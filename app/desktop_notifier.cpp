@@ -11,7 +11,8 @@ namespace volantra {
 
 DesktopNotifier::DesktopNotifier(QObject* parent) : QObject(parent) {}
 
-void DesktopNotifier::notify(const QString& title, const QString& text, Severity severity)
+void DesktopNotifier::notify(const QString& title, const QString& text, Severity severity,
+                             int timeoutMs)
 {
     m_lastTitle = title;
     m_lastText = text;
@@ -20,14 +21,15 @@ void DesktopNotifier::notify(const QString& title, const QString& text, Severity
         m_tray->showMessage(title, text,
                             severity == Severity::Warning ? QSystemTrayIcon::Warning
                                                           : QSystemTrayIcon::Information,
-                            kTimeoutMs);
+                            timeoutMs);
         return;
     }
-    if (!notifyOverDBus(title, text, severity))
+    if (!notifyOverDBus(title, text, severity, timeoutMs))
         std::fprintf(stderr, "volantra: %s: %s\n", qUtf8Printable(title), qUtf8Printable(text));
 }
 
-bool DesktopNotifier::notifyOverDBus(const QString& title, const QString& text, Severity severity)
+bool DesktopNotifier::notifyOverDBus(const QString& title, const QString& text, Severity severity,
+                                     int timeoutMs)
 {
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected())
@@ -41,7 +43,7 @@ bool DesktopNotifier::notifyOverDBus(const QString& title, const QString& text, 
                  QVariant::fromValue<uchar>(severity == Severity::Warning ? 1 : 0));
     hints.insert(QStringLiteral("desktop-entry"), QStringLiteral("volantra"));
     call << QStringLiteral("Volantra") << m_lastNotificationId << QStringLiteral("input-mouse")
-         << title << text << QStringList() << hints << kTimeoutMs;
+         << title << text << QStringList() << hints << timeoutMs;
     // The service answers at once; a short wait keeps a hung service from stalling the UI.
     const QDBusReply<quint32> reply = bus.call(call, QDBus::Block, 500);
     if (!reply.isValid())

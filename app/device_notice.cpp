@@ -27,12 +27,6 @@ bool isDpiStage(DeviceEvent event)
            event.code <= DeviceEventCode::kLastDpiStage;
 }
 
-DeviceNotice notice(DeviceNotice::Severity severity, std::string_view title, std::string text,
-                    const LanguageTable& table)
-{
-    return {severity, std::string(table.text(title)), std::move(text)};
-}
-
 } // namespace
 
 bool needsStageRead(DeviceEvent event)
@@ -44,7 +38,6 @@ std::optional<DeviceNotice>
 deviceNotice(DeviceEvent event, const std::optional<DeviceImage>& stageConfig, Language language)
 {
     const LanguageTable& table = LanguageTable::forLanguage(language);
-    constexpr auto kInformation = DeviceNotice::Severity::Information;
 
     if (isDpiStage(event)) {
         if (!needsStageRead(event))
@@ -55,23 +48,22 @@ deviceNotice(DeviceEvent event, const std::optional<DeviceImage>& stageConfig, L
             if (dpi && *dpi >= kLowestDpi && *dpi <= kHighestDpi)
                 text += std::to_string(*dpi);
         }
-        return notice(kInformation, "Info", std::move(text), table);
+        return DeviceNotice{"Info", std::move(text)};
     }
 
     switch (event.code) {
     case DeviceEventCode::kMacroKey:
         if (event.value == 0)
             return std::nullopt;
-        return notice(kInformation, "Info",
-                      std::string(table.text("Switch to macro key")) + std::to_string(event.value),
-                      table);
+        return DeviceNotice{"Info", std::string(table.text("Switch to macro key")) +
+                                        std::to_string(event.value)};
     case DeviceEventCode::kDetected:
-        return notice(kInformation, "Info",
-                      std::string(table.text("The system detect the gaming mouse.")), table);
+        return DeviceNotice{"Info", std::string(table.text("The system detect the gaming mouse.")),
+                            DeviceNotice::kPresenceMs};
     case DeviceEventCode::kNotDetected:
-        return notice(DeviceNotice::Severity::Warning, "Warning",
-                      std::string(table.text("The system did not detect the gaming mouse!")),
-                      table);
+        return DeviceNotice{"Warning",
+                            std::string(table.text("The system did not detect the gaming mouse!")),
+                            DeviceNotice::kPresenceMs};
     default:
         return std::nullopt;
     }

@@ -11,13 +11,19 @@ namespace volantra {
 
 // What the tray shows for something the mouse did by itself, or for the mouse coming and
 // going.
+//
+// Every one carries the information icon, "Warning" included, and its title is the literal
+// "Info" or "Warning" in every language, as the mouse's users know them.
 struct DeviceNotice
 {
-    enum class Severity { Information, Warning };
+    // Long enough to read what the mouse did; the mouse coming and going only as briefly
+    // as the desktop shows a notice at all.
+    static constexpr int kEventMs = 5000;
+    static constexpr int kPresenceMs = 100;
 
-    Severity severity = Severity::Information;
     std::string title;
     std::string text;
+    int durationMs = kEventMs;
 
     friend bool operator==(const DeviceNotice&, const DeviceNotice&) = default;
 };

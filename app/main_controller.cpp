@@ -927,10 +927,8 @@ void MainController::handleDeviceEvent(DeviceEvent event)
         deviceNotice(event, stageConfig, m_language->language());
     if (!shown)
         return;
-    notice(fromStd(shown->title), fromStd(shown->text),
-           shown->severity == DeviceNotice::Severity::Warning
-               ? DesktopNotifier::Severity::Warning
-               : DesktopNotifier::Severity::Information);
+    m_notifier.notify(fromStd(shown->title), fromStd(shown->text),
+                      DesktopNotifier::Severity::Information, shown->durationMs);
 }
 
 void MainController::processHotplug()

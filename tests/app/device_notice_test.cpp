@@ -6,8 +6,6 @@
 namespace volantra {
 namespace {
 
-using Severity = DeviceNotice::Severity;
-
 constexpr Language kEnglish = Language::English;
 constexpr Language kSimplified = Language::SimplifiedChinese;
 constexpr Language kTraditional = Language::TraditionalChinese;
@@ -25,7 +23,13 @@ DeviceImage imageWithStage(int stage, std::uint8_t value)
 
 std::optional<DeviceNotice> info(std::string title, std::string text)
 {
-    return DeviceNotice{Severity::Information, std::move(title), std::move(text)};
+    return DeviceNotice{std::move(title), std::move(text), DeviceNotice::kEventMs};
+}
+
+// The mouse coming and going: as short as the desktop shows a notice.
+std::optional<DeviceNotice> presence(std::string title, std::string text)
+{
+    return DeviceNotice{std::move(title), std::move(text), DeviceNotice::kPresenceMs};
 }
 
 struct Case
@@ -52,10 +56,10 @@ TEST(DeviceNotice, StageNoticesCarryTheStagesDpi)
         {{1, 2}, kAnswered, kEnglish, info("Info", "Switch DPI into the second stage 800")},
         {{2, 3}, kAnswered, kEnglish, info("Info", "Switch DPI into the third stage 1000")},
         {{3, 4}, kAnswered, kEnglish, info("Info", "Switch DPI into the fourth stage 2000")},
-        {{1, 2}, kAnswered, kSimplified, info("提示", "DPI切换到第二段 800")},
-        {{2, 4}, kAnswered, kSimplified, info("提示", "DPI切换到第四段 2000")},
-        {{1, 2}, kAnswered, kTraditional, info("提示", "DPI切換到第二段 800")},
-        {{3, 1}, kAnswered, kTraditional, info("提示", "DPI切換到第一段 400")},
+        {{1, 2}, kAnswered, kSimplified, info("Info", "DPI切换到第二段 800")},
+        {{2, 4}, kAnswered, kSimplified, info("Info", "DPI切换到第四段 2000")},
+        {{1, 2}, kAnswered, kTraditional, info("Info", "DPI切換到第二段 800")},
+        {{3, 1}, kAnswered, kTraditional, info("Info", "DPI切換到第一段 400")},
         // The ends of what a stage can be set to.
         {{1, 3},
          imageWithStage(3, 2),
@@ -79,8 +83,8 @@ TEST(DeviceNotice, StageNoticesLeaveOutADpiTheMouseCannotHave)
 {
     const Case cases[] = {
         {{1, 2}, std::nullopt, kEnglish, info("Info", "Switch DPI into the second stage ")},
-        {{2, 1}, std::nullopt, kSimplified, info("提示", "DPI切换到第一段 ")},
-        {{3, 4}, std::nullopt, kTraditional, info("提示", "DPI切換到第四段 ")},
+        {{2, 1}, std::nullopt, kSimplified, info("Info", "DPI切换到第一段 ")},
+        {{3, 4}, std::nullopt, kTraditional, info("Info", "DPI切換到第四段 ")},
         {{1, 2}, DeviceImage{}, kEnglish, info("Info", "Switch DPI into the second stage ")},
         {{1, 2}, imageWithStage(2, 0), kEnglish, info("Info", "Switch DPI into the second stage ")},
         {{1, 2}, imageWithStage(2, 1), kEnglish, info("Info", "Switch DPI into the second stage ")},
@@ -98,29 +102,26 @@ TEST(DeviceNotice, StageNoticesLeaveOutADpiTheMouseCannotHave)
          info("Info", "Switch DPI into the second stage ")},
         {{1, 5}, kAnswered, kEnglish, info("Info", "Switch DPI into the fifth stage ")},
         {{1, 6}, kAnswered, kEnglish, info("Info", "Switch DPI into the sixth stage ")},
-        {{2, 6}, kAnswered, kTraditional, info("提示", "DPI切換到第六段 ")},
+        {{2, 6}, kAnswered, kTraditional, info("Info", "DPI切換到第六段 ")},
     };
     check(cases);
 }
 
 TEST(DeviceNotice, MacroKeyAndPresenceNotices)
 {
-    const auto warning = [](std::string title, std::string text) {
-        return std::optional(DeviceNotice{Severity::Warning, std::move(title), std::move(text)});
-    };
     const Case cases[] = {
         {{9, 3}, std::nullopt, kEnglish, info("Info", "Switch to macro key3")},
-        {{9, 12}, std::nullopt, kSimplified, info("提示", "切换到宏12")},
-        {{9, 255}, std::nullopt, kTraditional, info("提示", "切換到巨集255")},
-        {{14, 0}, std::nullopt, kEnglish, info("Info", "The system detect the gaming mouse.")},
-        {{14, 7}, std::nullopt, kSimplified, info("提示", "系统检测到游戏鼠标。")},
-        {{14, 0}, std::nullopt, kTraditional, info("提示", "系統檢測到遊戲滑鼠。")},
+        {{9, 12}, std::nullopt, kSimplified, info("Info", "切换到宏12")},
+        {{9, 255}, std::nullopt, kTraditional, info("Info", "切換到巨集255")},
+        {{14, 0}, std::nullopt, kEnglish, presence("Info", "The system detect the gaming mouse.")},
+        {{14, 7}, std::nullopt, kSimplified, presence("Info", "系统检测到游戏鼠标。")},
+        {{14, 0}, std::nullopt, kTraditional, presence("Info", "系統檢測到遊戲滑鼠。")},
         {{15, 0},
          std::nullopt,
          kEnglish,
-         warning("Warning", "The system did not detect the gaming mouse!")},
-        {{15, 0}, std::nullopt, kSimplified, warning("警告", "系统没有检测到游戏鼠标！")},
-        {{15, 9}, std::nullopt, kTraditional, warning("警告", "系統沒有檢測到遊戲滑鼠！")},
+         presence("Warning", "The system did not detect the gaming mouse!")},
+        {{15, 0}, std::nullopt, kSimplified, presence("Warning", "系统没有检测到游戏鼠标！")},
+        {{15, 9}, std::nullopt, kTraditional, presence("Warning", "系統沒有檢測到遊戲滑鼠！")},
     };
     check(cases);
 }
