@@ -488,8 +488,12 @@ void MainController::applyPointerSettings()
     if (!m_pointerSettings)
         return;
     const PointerReport report = volantra::applyPointerSettings(m_record, *m_pointerSettings);
-    for (const std::string& failure : report.failures())
-        noticeOnce(failure, fromStd(failure));
+    for (const PointerSetting setting : kPointerSettings) {
+        const SettingOutcome& outcome = report[setting];
+        if (outcome.isFailed())
+            noticeOnce(outcome.message(), text(pointerFailureText(setting)) + QLatin1Char('\n') +
+                                              fromStd(outcome.message()));
+    }
     if (const std::string missing = m_unsupportedNotice->take(report); !missing.empty())
         notice(text("Info"), fromStd(missing));
 }
@@ -767,10 +771,11 @@ bool MainController::sendAndSave()
                DesktopNotifier::Severity::Warning);
     }
     // Cancel goes back to what the mouse holds: what it was sent, else what was saved.
-    if (reached || saved) {
+    if (reached || saved)
         takeSnapshot();
+    // The desktop's pointer settings go with the mouse: without one they stay as they are.
+    if (link.connected())
         applyPointerSettings();
-    }
     return reached;
 }
 

@@ -31,6 +31,23 @@ inline const char* pointerSettingName(PointerSetting setting)
     return "a pointer setting";
 }
 
+// The words a failed setting is told with, as the mouse's users know them (the language
+// table translates them); the desktop's own reason follows on a line of its own.
+inline const char* pointerFailureText(PointerSetting setting)
+{
+    switch (setting) {
+    case PointerSetting::Acceleration:
+        return "SETMOUSE failed.";
+    case PointerSetting::Speed:
+        return "SETMOUSESPEED failed.";
+    case PointerSetting::WheelScroll:
+        return "SETWHEELSCROLLLINES failed.";
+    case PointerSetting::DoubleClickTime:
+        return "SPI_SETDOUBLECLICKTIME failed.";
+    }
+    return "SETMOUSE failed.";
+}
+
 // What the desktop is asked for, on one scale for every desktop: a pointer speed of 1 to 20
 // where 10 is the desktop's default, the double-click time in milliseconds, and the wheel
 // step in lines or one screen. Each backend maps these onto its own settings and ranges.

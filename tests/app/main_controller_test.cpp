@@ -346,6 +346,19 @@ TEST_F(MainControllerTest, AnApplyThatCannotReachTheMouseSaysSoAndStillSaves)
     EXPECT_FALSE(controller->hasUnappliedEdits());
 }
 
+TEST_F(MainControllerTest, SaveWithoutAMouseLeavesTheDesktopsPointerSettingsAlone)
+{
+    prepareData();
+    start();
+    simulator().unplug(0);
+    ASSERT_TRUE(waitFor([&] { return !controller->session().link().connected(); }));
+    controller->record().setPointerSpeed(controller->record().pointerSpeed() % 12 + 1);
+    controller->apply();
+    EXPECT_EQ(loadProfileFile(currentProfileFile())->pointerSpeed(),
+              controller->record().pointerSpeed());
+    EXPECT_EQ(pointer->applyCount(), 0);
+}
+
 // The mouse holds what an Apply sent even when the profile file could not be written,
 // so Cancel must not go back to the settings before it.
 TEST_F(MainControllerTest, AnApplyWhoseSaveFailedIsWhatCancelGoesBackTo)
