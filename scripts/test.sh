@@ -1,6 +1,7 @@
 #!/bin/sh
 # Sets up a fresh Debian 12 machine, then builds and runs every test twice: a normal
-# build, and one with AddressSanitizer and UndefinedBehaviorSanitizer.
+# build, and one with AddressSanitizer and UndefinedBehaviorSanitizer; then the Windows
+# build of the core and volantra-cli, with its tests under wine.
 set -eu
 cd "$(dirname "$0")/.."
 ./scripts/install-deps.sh
@@ -15,4 +16,6 @@ for preset in default asan; do
     cmake --build --preset "$preset"
     ctest --preset "$preset"
 done
+echo "== windows build (mingw-w64, tests under wine)"
+./scripts/build-windows.sh
 echo "== all tests passed"
