@@ -50,11 +50,6 @@ bool writeAll(HANDLE file, std::span<const std::uint8_t> bytes)
     return true;
 }
 
-bool exists(const std::wstring& path)
-{
-    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 } // namespace
 
 Status WindowsAtomicFileWriter::writeFile(const std::string& path,
@@ -98,11 +93,9 @@ Status WindowsAtomicFileWriter::writeFile(const std::string& path,
     if (!closed)
         return abandon("closing the temporary file");
 
-    // ReplaceFileW keeps the old file's attributes and security; it needs the old file.
-    if (exists(target) &&
-        ReplaceFileW(target.c_str(), temporary.c_str(), nullptr, REPLACEFILE_WRITE_THROUGH,
-                     nullptr, nullptr))
-        return {};
+    // MoveFileExW rather than ReplaceFileW: wine's ReplaceFileW leaves a file of its own
+    // ("rf*.tmp") in the folder when it fails, and the profile files carry no attributes
+    // or security of their own worth keeping.
     if (!MoveFileExW(temporary.c_str(), target.c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return abandon("replacing the file");

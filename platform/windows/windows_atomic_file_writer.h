@@ -5,10 +5,9 @@
 namespace volantra {
 
 // Atomic file replacement with the Windows calls: the bytes go to a new file beside the
-// target, FlushFileBuffers puts them on the disk, and ReplaceFileW (which keeps the old
-// file's attributes) or MoveFileExW(MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
-// puts the new file in the target's place, so the target is always the old file or the
-// new one, whole. Paths are UTF-8 and may use either slash.
+// target, FlushFileBuffers puts them on the disk, and MoveFileExW(MOVEFILE_REPLACE_EXISTING
+// | MOVEFILE_WRITE_THROUGH) puts the new file in the target's place, so the target is
+// always the old file or the new one, whole; on every failure the new file is deleted. Paths are UTF-8 and may use either slash.
 class WindowsAtomicFileWriter final : public AtomicFileWriter
 {
 public:

@@ -6,11 +6,14 @@
 #include <cctype>
 #include <charconv>
 #include <deque>
+#include <future>
 #include <mutex>
+#include <thread>
 
 #include <windows.h>
 
 #include <cfgmgr32.h>
+#include <dbt.h>
 #include <setupapi.h>
 extern "C" {
 #include <hidsdi.h>
@@ -241,8 +244,7 @@ public:
                                      GetProcAddress(library, "CM_Unregister_Notification")))
                                : nullptr;
         if (registerCall == nullptr || unregisterCall == nullptr)
-            return Error{Error::Kind::Io, "cannot watch for devices being plugged in "
-                                          "(CM_Register_Notification is missing)"};
+            return Error{Error::Kind::NotFound, "CM_Register_Notification is missing"};
         std::unique_ptr<WindowsHotplugMonitor> monitor(new WindowsHotplugMonitor);
         monitor->m_unregister = unregisterCall;
         CM_NOTIFY_FILTER filter{};
@@ -302,6 +304,121 @@ private:
     HANDLE m_ready;
     HCMNOTIFICATION m_registration = nullptr;
     Unregister m_unregister = nullptr;
+    std::mutex m_mutex;
+    std::deque<HotplugNotice> m_notices;
+};
+
+// Where CM_Register_Notification is missing (wine 8, Windows before 8), the classic way: a
+// message-only window on a thread of its own, registered for the HID interface class with
+// RegisterDeviceNotificationW, turning WM_DEVICECHANGE into notices.
+class WindowHotplugMonitor final : public HotplugMonitor
+{
+public:
+    static Result<std::unique_ptr<HotplugMonitor>> create()
+    {
+        std::unique_ptr<WindowHotplugMonitor> monitor(new WindowHotplugMonitor);
+        std::promise<bool> started;
+        std::future<bool> ready = started.get_future();
+        monitor->m_thread = std::thread([raw = monitor.get(), &started] { raw->run(started); });
+        if (!ready.get()) {
+            monitor->m_thread.join();
+            return Error{Error::Kind::Io, "cannot watch for devices being plugged in"};
+        }
+        return std::unique_ptr<HotplugMonitor>(std::move(monitor));
+    }
+
+    ~WindowHotplugMonitor() override
+    {
+        PostThreadMessageW(m_threadId, WM_QUIT, 0, 0);
+        m_thread.join();
+        CloseHandle(m_ready);
+    }
+
+    int fileDescriptor() const override { return -1; }
+    void* waitHandle() const override { return m_ready; }
+
+    std::vector<HotplugNotice> receive() override
+    {
+        std::lock_guard lock(m_mutex);
+        std::vector<HotplugNotice> notices(m_notices.begin(), m_notices.end());
+        m_notices.clear();
+        ResetEvent(m_ready);
+        return notices;
+    }
+
+private:
+    WindowHotplugMonitor() : m_ready(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
+
+    void run(std::promise<bool>& started)
+    {
+        m_threadId = GetCurrentThreadId();
+        static constexpr wchar_t kClass[] = L"VolantraHotplugMonitor";
+        WNDCLASSEXW windowClass{};
+        windowClass.cbSize = sizeof windowClass;
+        windowClass.lpfnWndProc = &WindowHotplugMonitor::windowProcedure;
+        windowClass.hInstance = GetModuleHandleW(nullptr);
+        windowClass.lpszClassName = kClass;
+        RegisterClassExW(&windowClass); // fails harmlessly when registered already
+        HWND window = CreateWindowExW(0, kClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                      windowClass.hInstance, nullptr);
+        if (window == nullptr) {
+            started.set_value(false);
+            return;
+        }
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        DEV_BROADCAST_DEVICEINTERFACE_W filter{};
+        filter.dbcc_size = sizeof filter;
+        filter.dbcc_devicetype = DBT_DEVTYP_DEVICEINTERFACE;
+        HidD_GetHidGuid(&filter.dbcc_classguid);
+        HDEVNOTIFY registration =
+            RegisterDeviceNotificationW(window, &filter, DEVICE_NOTIFY_WINDOW_HANDLE);
+        if (registration == nullptr) {
+            DestroyWindow(window);
+            started.set_value(false);
+            return;
+        }
+        // The queue exists once PeekMessageW ran, so the destructor's WM_QUIT is not lost.
+        MSG message;
+        PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE);
+        started.set_value(true);
+        while (GetMessageW(&message, nullptr, 0, 0) > 0)
+            DispatchMessageW(&message);
+        UnregisterDeviceNotification(registration);
+        DestroyWindow(window);
+    }
+
+    static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM kind, LPARAM data)
+    {
+        if (message == WM_DEVICECHANGE &&
+            (kind == DBT_DEVICEARRIVAL || kind == DBT_DEVICEREMOVECOMPLETE) && data != 0) {
+            auto* header = reinterpret_cast<DEV_BROADCAST_HDR*>(data);
+            auto* self = reinterpret_cast<WindowHotplugMonitor*>(
+                GetWindowLongPtrW(window, GWLP_USERDATA));
+            if (self != nullptr && header->dbch_devicetype == DBT_DEVTYP_DEVICEINTERFACE) {
+                auto* interface = reinterpret_cast<DEV_BROADCAST_DEVICEINTERFACE_W*>(header);
+                self->add(kind == DBT_DEVICEARRIVAL ? HotplugNotice::Action::Added
+                                                    : HotplugNotice::Action::Removed,
+                          interface->dbcc_name);
+            }
+            return TRUE;
+        }
+        return DefWindowProcW(window, message, kind, data);
+    }
+
+    void add(HotplugNotice::Action action, const wchar_t* name)
+    {
+        const std::string node = lowercase(utf8FromWide(name));
+        const std::optional<WindowsHidIds> ids = hidIdsFromInterfacePath(node);
+        if (!ids)
+            return;
+        std::lock_guard lock(m_mutex);
+        m_notices.push_back(HotplugNotice{action, node, ids->vendorId, ids->productId});
+        SetEvent(m_ready);
+    }
+
+    HANDLE m_ready;
+    DWORD m_threadId = 0;
+    std::thread m_thread;
     std::mutex m_mutex;
     std::deque<HotplugNotice> m_notices;
 };
@@ -425,7 +542,10 @@ Result<std::unique_ptr<HidHandle>> WindowsHidBackend::open(const std::string& no
 
 Result<std::unique_ptr<HotplugMonitor>> WindowsHidBackend::createMonitor()
 {
-    return WindowsHotplugMonitor::create();
+    Result<std::unique_ptr<HotplugMonitor>> monitor = WindowsHotplugMonitor::create();
+    if (!monitor && monitor.error().kind == Error::Kind::NotFound)
+        return WindowHotplugMonitor::create();
+    return monitor;
 }
 
 } // namespace volantra
