@@ -1,5 +1,4 @@
 #include "cli/interrupt_watch.h"
-
 #include "device/hid_backend.h"
 
 #include <cerrno>

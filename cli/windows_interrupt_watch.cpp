@@ -1,9 +1,7 @@
 #include "cli/interrupt_watch.h"
-
 #include "device/hid_backend.h"
 
 #include <atomic>
-
 #include <windows.h>
 
 namespace volantra {

@@ -33,7 +33,8 @@ int main(int argc, char** argv)
     for (int i = 0; i < iterations; ++i)
         if (!link.commands()->apply(images))
             return 1;
-    const std::chrono::duration<double, std::micro> spent = std::chrono::steady_clock::now() - start;
+    const std::chrono::duration<double, std::micro> spent =
+        std::chrono::steady_clock::now() - start;
     std::printf("apply: %.1f us host-side per Apply (%d iterations), %.0f ms of mouse waits "
                 "counted per Apply\n",
                 spent.count() / iterations, iterations,

@@ -54,8 +54,8 @@ std::string windowsErrorText(unsigned long error)
     std::string text = length > 0 ? utf8FromWide(std::wstring_view(buffer, length)) : "";
     if (buffer != nullptr)
         LocalFree(buffer);
-    while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ' ||
-                             text.back() == '.'))
+    while (!text.empty() &&
+           (text.back() == '\n' || text.back() == '\r' || text.back() == ' ' || text.back() == '.'))
         text.pop_back();
     if (text.empty())
         text = "Windows error " + std::to_string(error);

@@ -3,7 +3,6 @@
 #include "platform/windows/wide_string.h"
 
 #include <random>
-
 #include <windows.h>
 
 namespace volantra {
@@ -19,8 +18,7 @@ Error failure(const std::string& path, DWORD error, const char* step)
         kind = Error::Kind::Permission;
     else if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
         kind = Error::Kind::NotFound;
-    return Error{kind,
-                 "cannot save " + path + ": " + windowsErrorText(error) + " (" + step + ")"};
+    return Error{kind, "cannot save " + path + ": " + windowsErrorText(error) + " (" + step + ")"};
 }
 
 std::wstring randomSuffix()

@@ -7,7 +7,8 @@ namespace volantra {
 // Atomic file replacement with the Windows calls: the bytes go to a new file beside the
 // target, FlushFileBuffers puts them on the disk, and MoveFileExW(MOVEFILE_REPLACE_EXISTING
 // | MOVEFILE_WRITE_THROUGH) puts the new file in the target's place, so the target is
-// always the old file or the new one, whole; on every failure the new file is deleted. Paths are UTF-8 and may use either slash.
+// always the old file or the new one, whole; on every failure the new file is deleted. Paths are
+// UTF-8 and may use either slash.
 class WindowsAtomicFileWriter final : public AtomicFileWriter
 {
 public:

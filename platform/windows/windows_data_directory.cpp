@@ -1,10 +1,8 @@
 // The Windows half of DataDirectory: where the choice's inputs come from on Windows.
 #include "model/data_directory.h"
-
 #include "platform/windows/wide_string.h"
 
 #include <filesystem>
-
 #include <windows.h>
 
 namespace volantra {
@@ -25,7 +23,8 @@ std::string executablePath()
 {
     std::wstring path(MAX_PATH, L'\0');
     for (;;) {
-        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        const DWORD length =
+            GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
         if (length == 0)
             return {};
         if (length < path.size()) {

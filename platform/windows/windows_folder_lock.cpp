@@ -3,7 +3,6 @@
 #include "platform/windows/wide_string.h"
 
 #include <thread>
-
 #include <windows.h>
 
 namespace volantra {

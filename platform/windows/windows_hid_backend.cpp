@@ -10,14 +10,16 @@
 #include <mutex>
 #include <thread>
 
+// windows.h first: the other Windows headers depend on it.
+// clang-format off
 #include <windows.h>
-
 #include <cfgmgr32.h>
 #include <dbt.h>
 #include <setupapi.h>
 extern "C" {
 #include <hidsdi.h>
 }
+// clang-format on
 
 namespace volantra {
 namespace {
@@ -236,13 +238,14 @@ public:
     {
         // Looked up at run time, so that the program still starts where the call is missing.
         HMODULE library = LoadLibraryW(L"cfgmgr32.dll");
-        auto registerCall = library != nullptr ? reinterpret_cast<Register>(reinterpret_cast<void*>(
-                                                     GetProcAddress(library, "CM_Register_Notification")))
-                                               : nullptr;
-        auto unregisterCall =
-            library != nullptr ? reinterpret_cast<Unregister>(reinterpret_cast<void*>(
-                                     GetProcAddress(library, "CM_Unregister_Notification")))
-                               : nullptr;
+        auto registerCall = library != nullptr
+                                ? reinterpret_cast<Register>(reinterpret_cast<void*>(
+                                      GetProcAddress(library, "CM_Register_Notification")))
+                                : nullptr;
+        auto unregisterCall = library != nullptr
+                                  ? reinterpret_cast<Unregister>(reinterpret_cast<void*>(
+                                        GetProcAddress(library, "CM_Unregister_Notification")))
+                                  : nullptr;
         if (registerCall == nullptr || unregisterCall == nullptr)
             return Error{Error::Kind::NotFound, "CM_Register_Notification is missing"};
         std::unique_ptr<WindowsHotplugMonitor> monitor(new WindowsHotplugMonitor);
@@ -392,8 +395,8 @@ private:
         if (message == WM_DEVICECHANGE &&
             (kind == DBT_DEVICEARRIVAL || kind == DBT_DEVICEREMOVECOMPLETE) && data != 0) {
             auto* header = reinterpret_cast<DEV_BROADCAST_HDR*>(data);
-            auto* self = reinterpret_cast<WindowHotplugMonitor*>(
-                GetWindowLongPtrW(window, GWLP_USERDATA));
+            auto* self =
+                reinterpret_cast<WindowHotplugMonitor*>(GetWindowLongPtrW(window, GWLP_USERDATA));
             if (self != nullptr && header->dbch_devicetype == DBT_DEVTYP_DEVICEINTERFACE) {
                 auto* interface = reinterpret_cast<DEV_BROADCAST_DEVICEINTERFACE_W*>(header);
                 self->add(kind == DBT_DEVICEARRIVAL ? HotplugNotice::Action::Added
@@ -481,14 +484,15 @@ Result<std::vector<HidNode>> WindowsHidBackend::enumerate()
 {
     GUID hidClass;
     HidD_GetHidGuid(&hidClass);
-    HDEVINFO set = SetupDiGetClassDevsW(&hidClass, nullptr, nullptr,
-                                        DIGCF_PRESENT | DIGCF_DEVICEINTERFACE);
+    HDEVINFO set =
+        SetupDiGetClassDevsW(&hidClass, nullptr, nullptr, DIGCF_PRESENT | DIGCF_DEVICEINTERFACE);
     if (set == INVALID_HANDLE_VALUE)
         return Error{Error::Kind::Io,
                      "cannot list the HID devices: " + windowsErrorText(GetLastError())};
 
     std::vector<HidNode> nodes;
-    SP_DEVICE_INTERFACE_DATA interface{};
+    SP_DEVICE_INTERFACE_DATA interface {
+    };
     interface.cbSize = sizeof interface;
     for (DWORD index = 0; SetupDiEnumDeviceInterfaces(set, nullptr, &hidClass, index, &interface);
          ++index) {
@@ -532,9 +536,9 @@ Result<std::vector<HidNode>> WindowsHidBackend::enumerate()
 Result<std::unique_ptr<HidHandle>> WindowsHidBackend::open(const std::string& node, OpenMode mode)
 {
     const DWORD access = GENERIC_READ | (mode == OpenMode::ReadWrite ? GENERIC_WRITE : 0);
-    HANDLE device = CreateFileW(wideFromUtf8(node).c_str(), access,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                FILE_FLAG_OVERLAPPED, nullptr);
+    HANDLE device =
+        CreateFileW(wideFromUtf8(node).c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                    OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr);
     if (device == INVALID_HANDLE_VALUE)
         return windowsDeviceError(node, GetLastError());
     return std::unique_ptr<HidHandle>(std::make_unique<WindowsHidHandle>(device, node));

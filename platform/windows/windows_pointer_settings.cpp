@@ -1,7 +1,6 @@
 #include "platform/windows/windows_pointer_settings.h"
 
 #include <algorithm>
-
 #include <windows.h>
 
 namespace volantra {
@@ -25,9 +24,9 @@ PointerReport WindowsPointerSettings::apply(const PointerValues& values)
     PointerReport report;
     int mouse[3];
     std::copy_n(values.enhancedPrecision ? kEnhancedPrecision : kNoAcceleration, 3, mouse);
-    report.set(PointerSetting::Acceleration,
-               outcome(SystemParametersInfoW(SPI_SETMOUSE, 0, mouse, SPIF_SENDCHANGE),
-                       kSetMouseFailed));
+    report.set(
+        PointerSetting::Acceleration,
+        outcome(SystemParametersInfoW(SPI_SETMOUSE, 0, mouse, SPIF_SENDCHANGE), kSetMouseFailed));
 
     const int speed = std::clamp(values.speed, PointerValues::kSlowest, PointerValues::kFastest);
     report.set(PointerSetting::Speed,
@@ -36,11 +35,13 @@ PointerReport WindowsPointerSettings::apply(const PointerValues& values)
                                              SPIF_SENDCHANGE),
                        kSetMouseSpeedFailed));
 
-    const UINT lines = values.scrollByScreen ? WHEEL_PAGESCROLL
-                                             : static_cast<UINT>(std::clamp(values.scrollLines, 1, 100));
-    report.set(PointerSetting::WheelScroll,
-               outcome(SystemParametersInfoW(SPI_SETWHEELSCROLLLINES, lines, nullptr, SPIF_SENDCHANGE),
-                       kSetWheelScrollLinesFailed));
+    const UINT lines = values.scrollByScreen
+                           ? WHEEL_PAGESCROLL
+                           : static_cast<UINT>(std::clamp(values.scrollLines, 1, 100));
+    report.set(
+        PointerSetting::WheelScroll,
+        outcome(SystemParametersInfoW(SPI_SETWHEELSCROLLLINES, lines, nullptr, SPIF_SENDCHANGE),
+                kSetWheelScrollLinesFailed));
 
     const UINT milliseconds = static_cast<UINT>(std::max(values.doubleClickMilliseconds, 1));
     report.set(PointerSetting::DoubleClickTime,

@@ -68,7 +68,8 @@ TEST_F(DataDirectoryTest, ChoosesTheFolderInOrder)
         Result<DataDirectory> directory = DataDirectory::resolve(given);
         ASSERT_TRUE(directory.ok()) << c.name << ": " << directory.error().message;
         // Compared as paths: Windows writes the same folder with backslashes.
-        EXPECT_EQ(fs::path(directory->path()), (root.path() / c.expected).lexically_normal()) << c.name;
+        EXPECT_EQ(fs::path(directory->path()), (root.path() / c.expected).lexically_normal())
+            << c.name;
         EXPECT_TRUE(fs::is_directory(directory->path())) << c.name;
     }
 }

@@ -2,10 +2,8 @@
 #include "platform/windows/windows_atomic_file_writer.h"
 #include "support/temporary_directory.h"
 
-#include <gtest/gtest.h>
-
 #include <filesystem>
-
+#include <gtest/gtest.h>
 #include <windows.h>
 
 namespace volantra {
@@ -46,7 +44,8 @@ TEST(WindowsAtomicFileWriter, CreatesAndReplacesAFile)
     EXPECT_EQ(test::readText(path), "first");
     ASSERT_TRUE(writer.writeFile(path, bytesOf("second, longer")).ok());
     EXPECT_EQ(test::readText(path), "second, longer");
-    EXPECT_EQ(entriesIn(folder.path()), std::vector<std::string>{"config.bin"}); // no temporary left
+    EXPECT_EQ(entriesIn(folder.path()),
+              std::vector<std::string>{"config.bin"}); // no temporary left
 }
 
 TEST(WindowsAtomicFileWriter, AFailedReplacementKeepsTheOldFileWhole)

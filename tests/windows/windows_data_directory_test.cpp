@@ -3,10 +3,8 @@
 #include "model/data_directory.h"
 #include "support/temporary_directory.h"
 
-#include <gtest/gtest.h>
-
 #include <filesystem>
-
+#include <gtest/gtest.h>
 #include <windows.h>
 
 namespace volantra {

@@ -3,9 +3,7 @@
 #include "support/temporary_directory.h"
 
 #include <gtest/gtest.h>
-
 #include <thread>
-
 #include <windows.h>
 
 namespace volantra {

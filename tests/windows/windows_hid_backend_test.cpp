@@ -4,7 +4,6 @@
 #include "support/cli_run.h"
 
 #include <gtest/gtest.h>
-
 #include <windows.h>
 
 namespace volantra {
@@ -34,7 +33,8 @@ TEST(WindowsHidBackend, OpeningAMissingInterfaceSaysTheDeviceIsGone)
 {
     auto backend = WindowsHidBackend::create();
     ASSERT_TRUE(backend.ok());
-    const std::string path = "\\\\?\\hid#vid_04d9&pid_a0f4&mi_01#0&0000&0#{4d1e55b2-f16f-11cf-88cb-001111000030}";
+    const std::string path =
+        "\\\\?\\hid#vid_04d9&pid_a0f4&mi_01#0&0000&0#{4d1e55b2-f16f-11cf-88cb-001111000030}";
     auto handle = (*backend)->open(path, OpenMode::ReadWrite);
     ASSERT_FALSE(handle.ok());
     EXPECT_EQ(handle.error().kind, Error::Kind::Gone) << handle.error().message;
@@ -42,8 +42,8 @@ TEST(WindowsHidBackend, OpeningAMissingInterfaceSaysTheDeviceIsGone)
 
 TEST(WindowsHidBackend, VendorAndProductFromTheInterfacePath)
 {
-    auto ids = hidIdsFromInterfacePath(
-        "\\\\?\\HID#VID_04D9&PID_A0F4&MI_01&Col02#7&1a2b3c&0&0001#{4d1e55b2-f16f-11cf-88cb-001111000030}");
+    auto ids = hidIdsFromInterfacePath("\\\\?\\HID#VID_04D9&PID_A0F4&MI_01&Col02#7&1a2b3c&0&0001#{"
+                                       "4d1e55b2-f16f-11cf-88cb-001111000030}");
     ASSERT_TRUE(ids.has_value());
     EXPECT_EQ(ids->vendorId, 0x04D9);
     EXPECT_EQ(ids->productId, 0xA0F4);

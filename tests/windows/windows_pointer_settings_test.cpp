@@ -4,7 +4,6 @@
 #include "platform/windows/windows_pointer_settings.h"
 
 #include <gtest/gtest.h>
-
 #include <windows.h>
 
 namespace volantra {

@@ -5,9 +5,8 @@
 #include "platform/machine_name.h"
 #include "support/temporary_directory.h"
 
-#include <gtest/gtest.h>
-
 #include <filesystem>
+#include <gtest/gtest.h>
 
 namespace volantra {
 namespace {

@@ -1,9 +1,7 @@
 #include "platform/windows/event_object_waker.h"
 
 #include <gtest/gtest.h>
-
 #include <thread>
-
 #include <windows.h>
 
 namespace volantra {
