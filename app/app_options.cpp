@@ -23,6 +23,8 @@ AppOptions::Parsed AppOptions::parse(const std::vector<std::string>& arguments)
             options.update = true;
         else if (argument == "--help" || argument == "-h")
             options.help = true;
+        else if (argument == "--version")
+            options.version = true;
         else if (argument == "--data-dir")
             value(options.dataDirectory);
         else if (argument == "--trace")

@@ -54,6 +54,7 @@ constexpr auto kEntries = std::to_array<LanguageEntry>({
     {{"Mouse Speed", "鼠标速度", "滑鼠移動速度"}},
     {{"Double Click Speed", "双击速度", "雙擊速度"}},
     {{"Scroll Speed", "滚轮速度", "滾輪速度"}},
+    {{"Kept by the desktop after you log out", "注销后桌面仍保留此设置", "登出後桌面仍保留此設定"}},
     {{"Angle Snap", "直线修正", "直線修正"}},
 
     // Section captions.
@@ -169,6 +170,7 @@ constexpr auto kEntries = std::to_array<LanguageEntry>({
     {{"Scroll One Screen", "一次滚动一屏", "一次滾動一屏"}},
     {{"Select Macro", "选择宏", "選擇巨集"}},
     {{"Key Press Sequence", "按鍵序列", "按鍵序列"}},
+    {{"(empty line)", "（空行）", "（空行）"}},
     {{"Record Option", "录制选项", "錄製選項"}},
     {{"Default", "默认", "預設"}, kMacroEditorGroup},
     {{"Macro Name", "宏名称", "巨集名稱"}},
@@ -289,11 +291,26 @@ constexpr auto kEntries = std::to_array<LanguageEntry>({
     {{"Unplug", "拔出鼠标", "拔出滑鼠"}},
     {{"Plug in", "插入鼠标", "插入滑鼠"}},
 
-    // Start-up: the mouse's node refused to open, or hot-plug cannot be watched.
+    // Start-up and hot-plug: the mouse's node refused to open, its events cannot be read, it
+    // did not answer its connection, or hot-plug cannot be watched.
     {{"The gaming mouse was found but cannot be opened: permission denied. Install the "
       "program's udev rule, then unplug the mouse and plug it in again.",
       "已找到游戏鼠标，但没有权限打开它。请安装本程序的 udev 规则，然后拔出鼠标并重新插入。",
       "已找到遊戲滑鼠，但沒有權限開啟它。請安裝本程式的 udev 規則，然後拔出滑鼠並重新插入。"}},
+    {{"The gaming mouse's own notices (a DPI stage or a macro key chosen on the mouse) cannot "
+      "be shown: its event interface cannot be opened. Settings still reach the mouse. When the "
+      "reason is a permission, install the program's udev rule (70-volantra.rules), then unplug "
+      "the mouse and plug it in again.",
+      "无法显示游戏鼠标自身的通知（在鼠标上选择的 DPI 段或宏键）：无法打开它的事件接口。设置仍可"
+      "发送到鼠标。如果原因是权限不足，请安装本程序的 udev 规则（70-volantra.rules），然后拔出鼠标"
+      "并重新插入。",
+      "無法顯示遊戲滑鼠自身的通知（在滑鼠上選擇的 DPI 段或巨集鍵）：無法開啟它的事件介面。設置仍可"
+      "傳送到滑鼠。如果原因是權限不足，請安裝本程式的 udev 規則（70-volantra.rules），然後拔出滑鼠"
+      "並重新插入。"}},
+    {{"The gaming mouse did not answer when it was connected, so it is treated as not "
+      "connected. The program tries again when the mouse is plugged in and at the next Apply.",
+      "连接时游戏鼠标没有应答，因此视为未连接。本程序将在鼠标插入时和下次应用时再次尝试。",
+      "連接時遊戲滑鼠沒有回應，因此視為未連接。本程式將在滑鼠插入時和下次應用時再次嘗試。"}},
     {{"Plugging the gaming mouse in or out will not be noticed until the program is started "
       "again.",
       "在程序重新启动之前，将无法察觉游戏鼠标的插拔。",

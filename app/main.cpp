@@ -1,10 +1,30 @@
 // volantra: the configuration program of the Volantra gaming mouse, living in the tray.
 #include "app/app_options.h"
+#include "app/exposure_report.h"
 #include "app/main_controller.h"
 #include "app/single_instance.h"
+#include "app/termination_signals.h"
+#include "common/version.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <cstdio>
+
+namespace {
+
+// Two spellings of one folder (a trailing slash, "..", a symbolic link) are the same.
+bool sameFolder(const QString& a, const QString& b)
+{
+    const auto canonical = [](const QString& path) {
+        const QFileInfo info(path);
+        const QString resolved = info.canonicalFilePath();
+        return resolved.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : resolved;
+    };
+    return canonical(a) == canonical(b);
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -19,10 +39,16 @@ int main(int argc, char** argv)
         std::fputs(volantra::AppOptions::kUsage, stdout);
         return 0;
     }
+    if (parsed.options.version) {
+        std::printf("volantra %s\n", volantra::kVersion);
+        return 0;
+    }
 
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("volantra"));
     QApplication::setDesktopFileName(QStringLiteral("volantra"));
+    QApplication::setApplicationVersion(QString::fromUtf8(volantra::kVersion));
+    volantra::ExposureReport::installIfAsked(application);
     // The program lives in the tray: closing or hiding the window does not end it.
     QApplication::setQuitOnLastWindowClosed(false);
 
@@ -35,6 +61,16 @@ int main(int argc, char** argv)
             std::fprintf(stderr, "volantra: %s\n", qUtf8Printable(instance.error()));
             return 1;
         }
+        if (parsed.options.dataDirectory) {
+            const QString asked = QString::fromStdString(*parsed.options.dataDirectory);
+            const QString running = instance.runningDataDirectory();
+            if (!running.isEmpty() && !sameFolder(asked, running))
+                std::fprintf(stderr,
+                             "volantra: the running program keeps its data folder %s; --data-dir "
+                             "%s is not used. Exit the running program first to use that "
+                             "folder.\n",
+                             qUtf8Printable(running), qUtf8Printable(asked));
+        }
         return 0;
     case volantra::SingleInstance::Role::Failed:
         std::fprintf(stderr, "volantra: %s\n", qUtf8Printable(instance.error()));
@@ -44,6 +80,12 @@ int main(int argc, char** argv)
     }
 
     volantra::MainController controller(parsed.options);
+    // A log-out or kill ends the program as Exit does, without asking about unapplied
+    // edits: the profile files keep what was last applied. exit(), not quit(), which would
+    // first ask the windows to close, and the main window may ask the user.
+    volantra::TerminationSignals termination;
+    QObject::connect(&termination, &volantra::TerminationSignals::received, &application,
+                     [&application] { application.exit(0); });
     QObject::connect(&instance, &volantra::SingleInstance::requested, &controller,
                      &volantra::MainController::handleRequest);
     QObject::connect(&controller, &volantra::MainController::finished, &application,
@@ -52,5 +94,6 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "volantra: %s\n", started.error().message.c_str());
         return 1;
     }
+    instance.setDataDirectory(QString::fromStdString(controller.dataDirectory()));
     return application.exec();
 }

@@ -4,6 +4,7 @@
 #include "app/device_notice.h"
 #include "app/language_table.h"
 #include "app/main_window.h"
+#include "app/profile_file_dialog.h"
 #include "app/window_fonts.h"
 #include "assign/button_assignment_section.h"
 #include "device/device_commands.h"
@@ -37,7 +38,6 @@
 #include "skin/skin_library.h"
 
 #include <QApplication>
-#include <QFileDialog>
 #include <QFileSystemWatcher>
 #include <QIcon>
 #include <QMenu>
@@ -82,6 +82,7 @@ MainController::MainController(AppOptions options, QObject* parent)
 {
     registerAppResources();
     m_language = &LanguageTable::forLanguage(Language::English);
+    m_trayAvailable = QSystemTrayIcon::isSystemTrayAvailable();
     m_busyCursorTimer.setSingleShot(true);
     m_busyCursorTimer.setInterval(kBusyCursorMs);
     connect(&m_busyCursorTimer, &QTimer::timeout, this, [this] {
@@ -140,9 +141,8 @@ MainController::MainController(AppOptions options, QObject* parent)
     };
     m_chooseFile = [this](bool save, const QString& start) {
         QWidget* owner = m_window && m_window->isVisible() ? m_window.get() : nullptr;
-        const QString filter = text("Gaming Mouse Profile(*.bin)");
-        return save ? QFileDialog::getSaveFileName(owner, text("Save Profile"), start, filter)
-                    : QFileDialog::getOpenFileName(owner, text("Load Profile"), start, filter);
+        return chooseProfileFile(owner, save, start,
+                                 [this](const char* english) { return text(english); });
     };
 }
 
@@ -198,6 +198,11 @@ Status MainController::start()
     return {};
 }
 
+const std::string& MainController::dataDirectory() const
+{
+    return m_dataDirectory->path();
+}
+
 Status MainController::openDataDirectory()
 {
     DataDirectory::Inputs inputs = DataDirectory::inputsFromEnvironment(m_options.dataDirectory);
@@ -241,20 +246,44 @@ void MainController::openDevice()
         noticeOnce("permission", text("The gaming mouse was found but cannot be opened: permission "
                                       "denied. Install the program's udev rule, then unplug the "
                                       "mouse and plug it in again."));
-    if (found)
+    if (found) {
+        reportEventInterface();
         connectMouse();
+    }
 }
 
-void MainController::connectMouse()
+void MainController::reportEventInterface()
 {
-    DeviceCommands* commands = m_session->link().commands();
-    if (!commands)
-        return;
-    Result<std::uint8_t> profile = commands->connect();
-    if (profile)
+    if (const std::optional<Error>& failed = m_session->link().eventOpenError())
+        noticeOnce("events",
+                   text("The gaming mouse's own notices (a DPI stage or a macro key chosen on the "
+                        "mouse) cannot be shown: its event interface cannot be opened. Settings "
+                        "still reach the mouse. When the reason is a permission, install the "
+                        "program's udev rule (70-volantra.rules), then unplug the mouse and plug "
+                        "it in again.") +
+                       QLatin1Char('\n') + fromStd(failed->message));
+}
+
+bool MainController::connectMouse()
+{
+    Result<std::uint8_t> profile = m_session->link().connect();
+    if (profile) {
         m_record.setProfile(*profile);
-    else
-        std::cerr << "volantra: " << profile.error().message << "\n";
+        m_connectionFailureTold = false;
+        return true;
+    }
+    std::cerr << "volantra: " << profile.error().message << "\n";
+    // Told once until a connection works: every node of one plug-in tries again.
+    if (!m_connectionFailureTold) {
+        m_connectionFailureTold = true;
+        notice(text("Warning"),
+               text("The gaming mouse did not answer when it was connected, so it is treated as "
+                    "not connected. The program tries again when the mouse is plugged in and at "
+                    "the next Apply.") +
+                   QLatin1Char('\n') + fromStd(profile.error().message),
+               DesktopNotifier::Severity::Warning);
+    }
+    return false;
 }
 
 void MainController::startListener()
@@ -301,6 +330,12 @@ void MainController::dataFolderChanged()
 {
     if (m_exiting || hasUnappliedEdits() || !m_store->changedOnDisk())
         return;
+    reloadProfile();
+}
+
+void MainController::reloadProfile()
+{
+    // The profile byte is the mouse's, not the file's.
     const std::uint8_t profile = m_record.profile();
     loadProfile();
     m_record.setProfile(profile);
@@ -367,15 +402,14 @@ Status MainController::loadSkin()
 {
     const std::string& directory = m_dataDirectory->path();
     m_defaultSkin = std::make_unique<SkinLibrary>(SkinRoot::defaultSkin(directory));
-    const bool toolWindow = QSystemTrayIcon::isSystemTrayAvailable();
-    m_window = std::make_unique<MainWindow>(*m_skin, toolWindow);
+    m_window = std::make_unique<MainWindow>(*m_skin, m_trayAvailable);
     if (!m_window->loadBackground()) {
         const QString chosen = QString::fromStdString(m_skin->root().path());
         m_skin->setRoot(m_defaultSkin->root());
         if (!m_window->loadBackground())
             return Error{Error::Kind::NotFound,
                          m_defaultSkin->root().image(MainWindow::kBackground) +
-                             ": the skin's window background is missing or too small"};
+                             ": the skin's window background is missing, damaged or too small"};
         noticeOnce("skin", QStringLiteral("%1: the skin cannot draw the window; the default skin "
                                           "is used instead.")
                                .arg(chosen));
@@ -471,7 +505,7 @@ void MainController::reportSkinProblems()
 
 void MainController::createTray()
 {
-    if (!QSystemTrayIcon::isSystemTrayAvailable()) {
+    if (!m_trayAvailable) {
         std::cerr << "volantra: no system tray; the window stays shown and notices go to the "
                      "desktop's notification service\n";
         return;
@@ -516,7 +550,9 @@ void MainController::refreshWindow()
 
 void MainController::openWindow()
 {
-    if (!m_session->link().connected() && m_tray) {
+    // A mouse that is there but did not answer its connection still lets the user edit
+    // and Apply, which asks it again.
+    if (!m_session->link().commands() && m_tray) {
         handleDeviceEvent({DeviceEventCode::kNotDetected, 0});
         return;
     }
@@ -613,10 +649,7 @@ void MainController::handleProfileHandOver(const ProfileHandOver& handOver)
         break;
     case ProfileHandOver::Current::Other: {
         // The record now belongs to the chosen profile: its file, its names, its snapshot.
-        const std::uint8_t profile = m_record.profile();
-        loadProfile();
-        m_record.setProfile(profile);
-        takeSnapshot();
+        reloadProfile();
         break;
     }
     }
@@ -700,19 +733,21 @@ bool MainController::sendAndSave()
         case Answer::Overwrite:
             break;
         case Answer::Reload: {
-            const std::uint8_t profile = m_record.profile();
-            loadProfile();
-            m_record.setProfile(profile);
-            takeSnapshot();
-            refreshWindow();
+            reloadProfile();
             return false;
         }
         default:
             return false;
         }
     }
+    DeviceLink& link = m_session->link();
+    // A mouse whose connection sequence failed is asked again; the user wants an answer.
+    if (!link.connected() && link.commands()) {
+        m_connectionFailureTold = false;
+        connectMouse();
+    }
     bool reached = false;
-    if (DeviceCommands* commands = m_session->link().commands()) {
+    if (DeviceCommands* commands = link.connected() ? link.commands() : nullptr) {
         const Status sent = commands->apply(buildDeviceImages(m_record));
         reached = bool(sent);
         if (!sent) {
@@ -723,16 +758,19 @@ bool MainController::sendAndSave()
                    DesktopNotifier::Severity::Warning);
         }
     }
-    if (Status saved = m_store->saveAppliedProfile(m_record); !saved) {
+    const Status saved = m_store->saveAppliedProfile(m_record);
+    if (!saved) {
         std::cerr << "volantra: " << saved.error().message << "\n";
         notice(text("error"),
                text("The settings could not be saved.") + QLatin1Char('\n') +
                    fromStd(saved.error().message),
                DesktopNotifier::Severity::Warning);
-        return reached;
     }
-    takeSnapshot();
-    applyPointerSettings();
+    // Cancel goes back to what the mouse holds: what it was sent, else what was saved.
+    if (reached || saved) {
+        takeSnapshot();
+        applyPointerSettings();
+    }
     return reached;
 }
 
@@ -741,13 +779,10 @@ void MainController::apply()
     if (!m_applyLockout.tryStart(ApplyLockout::Clock::now()))
         return;
     showBusyCursor();
-    if (!m_session->link().connected()) {
-        // Nothing can reach the mouse, but nothing the user did is lost either.
-        sendAndSave();
-        handleDeviceEvent({DeviceEventCode::kNotDetected, 0});
-        return;
-    }
+    // Without a mouse nothing reaches it, but nothing the user did is lost either.
     sendAndSave();
+    if (!m_session->link().commands())
+        handleDeviceEvent({DeviceEventCode::kNotDetected, 0});
 }
 
 void MainController::takeSnapshot()
@@ -907,18 +942,20 @@ void MainController::processHotplug()
     std::optional<std::uint8_t> outcomeCode;
     for (const HotplugNotice& change : m_monitor->receive()) {
         switch (m_session->link().handleHotplug(change)) {
-        case HotplugOutcome::Detected:
-            connectMouse();
+        case HotplugOutcome::Detected: {
+            reportEventInterface();
+            const bool connected = connectMouse();
             // Edits the user has not applied yet are worth more than the file's copy.
             if (!hasUnappliedEdits()) {
-                const std::uint8_t profile = m_record.profile();
-                loadProfile();
-                m_record.setProfile(profile);
-                takeSnapshot();
-                refreshWindow();
+                reloadProfile();
             }
-            outcomeCode = DeviceEventCode::kDetected;
+            // A failed connection has told its own notice.
+            if (connected)
+                outcomeCode = DeviceEventCode::kDetected;
+            else
+                outcomeCode.reset();
             break;
+        }
         case HotplugOutcome::NotDetected:
             outcomeCode = DeviceEventCode::kNotDetected;
             break;
@@ -927,8 +964,12 @@ void MainController::processHotplug()
             break;
         }
     }
-    if (outcomeCode)
-        handleDeviceEvent({*outcomeCode, 0});
+    if (!outcomeCode)
+        return;
+    handleDeviceEvent({*outcomeCode, 0});
+    // The window lives in the tray while no mouse is there; without a tray it stays.
+    if (*outcomeCode == DeviceEventCode::kNotDetected && m_tray)
+        m_window->hide();
 }
 
 void MainController::notice(const QString& title, const QString& body,

@@ -94,6 +94,8 @@ public:
 
     bool hasUnappliedEdits() const;
     bool trayAvailable() const { return m_tray != nullptr; }
+    // Whether the desktop has a tray, as Qt reports it; tests set it before start().
+    void setTrayAvailable(bool available) { m_trayAvailable = available; }
     void setAsker(Asker asker) { m_ask = std::move(asker); }
     void setFileChooser(FileChooser chooser) { m_chooseFile = std::move(chooser); }
 
@@ -110,6 +112,8 @@ public:
     // The desktop whose pointer settings Apply writes; the session's desktop by default.
     void setPointerSettings(std::unique_ptr<PointerSettings> desktop);
 
+    // The data folder the program keeps its profiles, macros and skins in.
+    const std::string& dataDirectory() const;
     MainWindow& window() { return *m_window; }
     MainPanels& panels() { return *m_panels; }
     DeviceSession& session() { return *m_session; }
@@ -135,6 +139,8 @@ private:
     void watchDataFolder();
     void dataFolderChanged();
     void loadProfile();
+    // The current profile from its files again, as a whole: record, names and snapshot.
+    void reloadProfile();
     void reportLoadFailure(const Error& error);
     // The data folder's lock for one change of its files; nothing when another program
     // keeps it (the user is told).
@@ -145,7 +151,10 @@ private:
     void applyPointerSettings();
     void applyLanguage();
     void refreshWindow();
-    void connectMouse();
+    // The connection sequence; false (and told once) when the mouse did not answer.
+    bool connectMouse();
+    // Tells once when the mouse's events cannot be read.
+    void reportEventInterface();
     // Sends the record to the mouse and saves it; false when the mouse was not reached.
     bool sendAndSave();
     void showBusyCursor();
@@ -203,6 +212,8 @@ private:
     // chosen by the profile of the first start and kept while the program runs.
     bool m_languageChosen = false;
     bool m_exiting = false;
+    bool m_trayAvailable = false;
+    bool m_connectionFailureTold = false;
     Asker m_ask;
     FileChooser m_chooseFile;
 };

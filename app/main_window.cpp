@@ -21,13 +21,19 @@ MainWindow::MainWindow(SkinLibrary& skin, bool toolWindow)
     setMouseTracking(true);
     // A click on the picture takes the focus from an edit box, which commits its typing.
     setFocusPolicy(Qt::ClickFocus);
-    setWindowTitle(QStringLiteral("Volantra"));
-    m_text = [](const char* english) { return QString::fromUtf8(english); };
+    setTexts([](const char* english) { return QString::fromUtf8(english); });
+}
+
+void MainWindow::setTexts(std::function<QString(const char*)> text)
+{
+    m_text = std::move(text);
+    setWindowTitle(m_text("Gaming Mouse"));
 }
 
 bool MainWindow::loadBackground()
 {
-    const QSize size = m_skin.size(kBackground);
+    // Decoded whole: a header that reads well says nothing about the pixels after it.
+    const QSize size = m_skin.image(kBackground).size();
     if (size.width() < kMinimumWidth || size.height() < kMinimumHeight)
         return false;
     setFixedSize(size);

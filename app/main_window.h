@@ -31,12 +31,13 @@ public:
     // A tool window has no task-bar entry: the tray icon stands for the program.
     MainWindow(SkinLibrary& skin, bool toolWindow);
 
-    // Takes the background's size; false when the skin's background is missing or too
-    // small for the window's buttons.
+    // Takes the background's size; false when the skin's background is missing, cannot be
+    // decoded, or is too small for the window's buttons.
     bool loadBackground();
     void setPanels(MainPanels* panels) { m_panels = panels; }
     void setTextStyle(QColor colour, QFont normal);
-    void setTexts(std::function<QString(const char*)> text) { m_text = std::move(text); }
+    // The texts of the window's language; the title is the table's "Gaming Mouse".
+    void setTexts(std::function<QString(const char*)> text);
     // Told of every pointer move without a button held; true when the picture changed.
     void setPointerObserver(std::function<bool(QPoint)> observer)
     {

@@ -9,6 +9,8 @@ namespace volantra {
 namespace {
 
 constexpr int kForwardTimeoutMs = 2000;
+// The running program's answer to every request: "data-dir <folder>".
+constexpr QLatin1String kDataDirectoryAnswer("data-dir ");
 
 QString basePath()
 {
@@ -26,8 +28,12 @@ SingleInstance::SingleInstance(QObject* parent) : QObject(parent), m_basePath(ba
         while (QLocalSocket* socket = m_server.nextPendingConnection()) {
             connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
             connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
-                while (socket->canReadLine())
-                    emit requested(QString::fromUtf8(socket->readLine()).trimmed());
+                while (socket->canReadLine()) {
+                    const QString request = QString::fromUtf8(socket->readLine()).trimmed();
+                    socket->write(
+                        (kDataDirectoryAnswer + m_dataDirectory + QLatin1Char('\n')).toUtf8());
+                    emit requested(request);
+                }
             });
         }
     });
@@ -69,6 +75,13 @@ bool SingleInstance::forward(const QString& request)
     }
     socket.write(request.toUtf8() + '\n');
     const bool sent = socket.waitForBytesWritten(kForwardTimeoutMs);
+    while (sent && !socket.canReadLine() && socket.waitForReadyRead(kForwardTimeoutMs)) {
+    }
+    QString answer = QString::fromUtf8(socket.readLine());
+    if (answer.endsWith(QLatin1Char('\n')))
+        answer.chop(1);
+    if (answer.startsWith(kDataDirectoryAnswer))
+        m_runningDataDirectory = answer.mid(kDataDirectoryAnswer.size());
     socket.disconnectFromServer();
     if (socket.state() != QLocalSocket::UnconnectedState)
         socket.waitForDisconnected(kForwardTimeoutMs);

@@ -24,8 +24,13 @@ public:
     ~SingleInstance() override;
 
     Role claim();
-    // Secondary only: sends the request to the running program.
+    // Primary only: the data folder a later start is told the running program keeps.
+    void setDataDirectory(const QString& path) { m_dataDirectory = path; }
+    // Secondary only: sends the request to the running program, and takes its answer.
     bool forward(const QString& request);
+    // Secondary only, after forward(): the running program's data folder; empty when it
+    // did not say.
+    QString runningDataDirectory() const { return m_runningDataDirectory; }
     QString error() const { return m_error; }
     QString lockPath() const { return m_basePath + QStringLiteral(".lock"); }
     QString socketPath() const { return m_basePath + QStringLiteral(".socket"); }
@@ -38,6 +43,8 @@ private:
     std::unique_ptr<QLockFile> m_lock;
     QLocalServer m_server;
     QString m_error;
+    QString m_dataDirectory;
+    QString m_runningDataDirectory;
 };
 
 } // namespace volantra

@@ -33,7 +33,7 @@ if command -v trayer >/dev/null; then
     sleep 0.5
 fi
 
-mapped() { xdotool search --onlyvisible --name '^Volantra$' >/dev/null 2>&1; }
+mapped() { xdotool search --onlyvisible --name '^Gaming Mouse$' >/dev/null 2>&1; }
 now_ms() { echo $(($(date +%s%N) / 1000000)); }
 median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 switches() {

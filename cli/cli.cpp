@@ -5,17 +5,96 @@
 #include "cli/image_commands_cli.h"
 #include "cli/macro_commands_cli.h"
 #include "cli/profile_commands_cli.h"
+#include "common/version.h"
 
-#include <map>
+#include <algorithm>
 #include <ostream>
 
 namespace volantra {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: volantra-cli [--data-dir DIR] [--simulate] [--trace FILE] [--json] COMMAND [ARGS...]\n"
-    "commands: devices, connect, events, images, apply, set, export, import, reset,\n"
-    "          profiles, encode-macros, macros\n";
+    "usage: volantra-cli [--data-dir DIR] [--simulate] [--trace FILE] [--json] COMMAND [ARGS...]\n";
+
+using Handler = int (*)(CliContext&, const std::vector<std::string>&);
+
+struct Command
+{
+    const char* name;
+    const char* arguments;
+    const char* summary;
+    Handler run;
+};
+
+int runHelp(CliContext& context, const std::vector<std::string>& arguments);
+
+// Each summary fits an 80-column terminal beside the widest usage.
+constexpr Command kCommands[] = {
+    {"devices", "", "list the mouse's HID interfaces", runDevices},
+    {"connect", "", "run the connection sequence, print the profile", runConnect},
+    {"events", "", "print the mouse's events until interrupted", runEvents},
+    {"images", "[--profile FILE]", "print the images apply would send", runImages},
+    {"apply", "[--profile FILE]", "send a profile (default: the current one)", runApply},
+    {"set", "KEY VALUE...", "change one setting (the keys: help set)", runSet},
+    {"export", "FILE.bin [--force]", "copy the current profile to FILE.bin and .ini", runExport},
+    {"import", "FILE.bin", "load FILE.bin (and .ini) as the current profile", runImport},
+    {"reset", "", "factory settings, keeping the macros", runReset},
+    {"profiles", "[use NAME]", "list the profiles (* current), or choose one", runProfiles},
+    {"encode-macros", "[--record FILE]", "print the twelve encoded macro images", runEncodeMacros},
+    {"macros", "[show NAME]", "list the macros, or the items of one", runMacros},
+    {"help", "[COMMAND]", "this help, or one command's arguments", runHelp},
+};
+
+const Command* findCommand(const std::string& name)
+{
+    const auto found = std::find_if(std::begin(kCommands), std::end(kCommands),
+                                    [&](const Command& command) { return name == command.name; });
+    return found == std::end(kCommands) ? nullptr : found;
+}
+
+void printUsage(std::ostream& out)
+{
+    out << kUsage
+        << "Configures the Volantra gaming mouse: buttons, DPI stages, lighting, report\n"
+           "rate, macros and profiles.\n\n"
+           "options:\n"
+           "  --data-dir DIR   the folder of the profiles and macros (set up when new)\n"
+           "  --simulate       talk to the built-in simulated mouse\n"
+           "  --trace FILE     append one line per device operation to FILE\n"
+           "  --json           machine-readable output of devices, profiles, macros, events\n"
+           "  --version        print the version\n"
+           "  --help           print this help\n\n"
+           "commands:\n";
+    for (const Command& command : kCommands) {
+        const std::string usage = std::string(command.name) + " " + command.arguments;
+        out << "  " << usage << std::string(usage.size() < 31 ? 31 - usage.size() : 1, ' ')
+            << command.summary << "\n";
+    }
+    out << "\nExit status: 0 done, 1 input/output error, 2 bad usage, 3 no mouse.\n";
+}
+
+void printCommandHelp(std::ostream& out, const Command& command)
+{
+    out << "usage: volantra-cli [OPTIONS] " << command.name << (*command.arguments ? " " : "")
+        << command.arguments << "\n"
+        << command.summary << "\n";
+    if (command.run == runSet)
+        printSetKeys(out);
+}
+
+int runHelp(CliContext& context, const std::vector<std::string>& arguments)
+{
+    if (arguments.empty()) {
+        printUsage(context.out);
+        return kExitOk;
+    }
+    const Command* command = arguments.size() == 1 ? findCommand(arguments[0]) : nullptr;
+    if (!command)
+        return context.usageError(arguments.size() == 1 ? "unknown command " + arguments[0]
+                                                        : "help takes one command");
+    printCommandHelp(context.out, *command);
+    return kExitOk;
+}
 
 } // namespace
 
@@ -34,7 +113,10 @@ int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
                 return context.usageError(argument + " needs a value");
             (argument == "--trace" ? context.tracePath : context.dataDir) = arguments[++index];
         } else if (argument == "--help" || argument == "-h") {
-            out << kUsage;
+            printUsage(out);
+            return kExitOk;
+        } else if (argument == "--version") {
+            out << "volantra-cli " << kVersion << "\n";
             return kExitOk;
         } else if (argument.starts_with("--")) {
             return context.usageError("unknown option " + argument);
@@ -43,32 +125,20 @@ int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
         }
     }
     if (index >= arguments.size()) {
-        err << kUsage;
+        err << kUsage << "Run volantra-cli --help for the commands.\n";
         return kExitUsage;
     }
-    const std::string command = arguments[index];
+    const std::string& name = arguments[index];
     const std::vector<std::string> rest(arguments.begin() + static_cast<long>(index) + 1,
                                         arguments.end());
-
-    using Handler = int (*)(CliContext&, const std::vector<std::string>&);
-    static const std::map<std::string, Handler> kCommands = {
-        {"devices", runDevices},
-        {"connect", runConnect},
-        {"events", runEvents},
-        {"images", runImages},
-        {"apply", runApply},
-        {"set", runSet},
-        {"export", runExport},
-        {"import", runImport},
-        {"reset", runReset},
-        {"profiles", runProfiles},
-        {"encode-macros", runEncodeMacros},
-        {"macros", runMacros},
-    };
-    const auto found = kCommands.find(command);
-    if (found == kCommands.end())
-        return context.usageError("unknown command " + command);
-    return found->second(context, rest);
+    const Command* command = findCommand(name);
+    if (!command)
+        return context.usageError("unknown command " + name);
+    if (rest.size() == 1 && (rest[0] == "--help" || rest[0] == "-h")) {
+        printCommandHelp(out, *command);
+        return kExitOk;
+    }
+    return command->run(context, rest);
 }
 
 } // namespace volantra

@@ -34,6 +34,8 @@ namespace volantra {
 Result<DataDirectory> CliContext::dataDirectory(Access access) const
 {
     DataDirectory::Inputs inputs = DataDirectory::inputsFromEnvironment(dataDir);
+    // A new folder given with --data-dir starts with the installed defaults, as in the window.
+    inputs.fillOverride = true;
     inputs.writable = access == Access::Change;
     return DataDirectory::resolve(inputs);
 }

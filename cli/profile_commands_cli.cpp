@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <charconv>
 #include <functional>
+#include <iterator>
 #include <optional>
 #include <ostream>
 
@@ -29,16 +30,86 @@ Error badValue(const std::string& message)
     return Error{Error::Kind::InvalidInput, message};
 }
 
-// A whole decimal number within [low, high], or an error naming the setting.
-Result<int> number(const std::string& what, const std::string& text, int low, int high)
+// The values each setting of `set` takes. The checks below and `help set` both read
+// these, so the help can never promise other values than the checks accept.
+struct Range
+{
+    int low;
+    int high;
+};
+constexpr Range kStages{1, 4};
+constexpr Range kDpi{100, 5000};
+constexpr int kDpiStep = 50; // the mouse keeps a DPI value as a multiple of 50
+constexpr Range kLightingLevels{1, 3};
+constexpr Range kLightingLevel{1, 6};
+constexpr Range kSensitivity{1, 11};
+constexpr Range kButtons{1, 8};
+// Reports a second to milliseconds between reports.
+constexpr std::pair<const char*, std::uint8_t> kRates[] = {
+    {"125", 8}, {"250", 4}, {"500", 2}, {"1000", 1}};
+
+// Settings of one number in a range.
+struct SimpleSetting
+{
+    const char* key;
+    const char* argument;
+    Range range;
+    void (SettingsRecord::*set)(std::uint8_t);
+};
+constexpr SimpleSetting kSimpleSettings[] = {
+    {"lighting", "MODE", {0, 3}, &SettingsRecord::setLightingMode},
+    {"angle-snap", "N", {1, 10}, &SettingsRecord::setAngleSnapLevel},
+    {"pointer-speed", "N", {1, 12}, &SettingsRecord::setPointerSpeed},
+    {"double-click", "N", {1, 12}, &SettingsRecord::setDoubleClickSpeed},
+    {"scroll-lines", "N", {1, 100}, &SettingsRecord::setWheelScrollLines},
+};
+
+// Settings of one of two words: the first is stored as 0 / off, the second as 1 / on.
+struct TwoWordSetting
+{
+    const char* key;
+    const char* argument;
+    const char* off;
+    const char* on;
+};
+constexpr TwoWordSetting kScrollMode{"scroll-mode", "MODE", "lines", "screen"};
+constexpr TwoWordSetting kPrecision{"precision", "STATE", "off", "on"};
+
+std::string text(Range range)
+{
+    return std::to_string(range.low) + " to " + std::to_string(range.high);
+}
+
+// "125, 250, 500 or 1000"
+std::string rateList()
+{
+    std::string list;
+    for (std::size_t i = 0; i < std::size(kRates); ++i)
+        list += (i == 0                       ? ""
+                 : i + 1 == std::size(kRates) ? " or "
+                                              : ", ") +
+                std::string(kRates[i].first);
+    return list;
+}
+
+// A whole decimal number within the range, or an error naming the setting.
+Result<int> number(const std::string& what, const std::string& text, Range range)
 {
     int value = 0;
     const char* end = text.data() + text.size();
     const auto [stop, error] = std::from_chars(text.data(), end, value);
-    if (text.empty() || error != std::errc() || stop != end || value < low || value > high)
-        return badValue(what + " must be " + std::to_string(low) + " to " + std::to_string(high) +
-                        ", not \"" + text + "\"");
+    if (text.empty() || error != std::errc() || stop != end || value < range.low ||
+        value > range.high)
+        return badValue(what + " must be " + volantra::text(range) + ", not \"" + text + "\"");
     return value;
+}
+
+std::string quoted(std::string_view name)
+{
+    // Built by appending: GCC 12 at -O3 warns falsely (-Wrestrict) about "\"" + string.
+    std::string text(1, '"');
+    text.append(name).push_back('"');
+    return text;
 }
 
 bool sameText(std::string_view a, std::string_view b)
@@ -60,23 +131,61 @@ Result<StageColour> colour(const std::string& text)
     return StageColour{channel(1), channel(3), channel(5)};
 }
 
-// The choice of a submenu function by its text; its value and label.
-struct Choice
+// The texts of a submenu function's choices in menu order, as the assignment menu shows
+// them; empty for a function without a submenu.
+std::vector<LocalizedText> choiceTexts(ButtonFunctionKind kind)
 {
-    std::uint8_t value;
-    std::string label;
-};
-
-template <typename Entries, typename TextOf>
-std::optional<Choice> findChoice(const Entries& entries, const std::string& name, TextOf textOf,
-                                 Language language)
-{
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        const LocalizedText text = textOf(entries[i]);
-        if (sameText(text.english, name))
-            return Choice{static_cast<std::uint8_t>(i), std::string(text.in(language))};
+    std::vector<LocalizedText> texts;
+    const auto add = [&](const auto& entries, auto textOf) {
+        for (const auto& entry : entries)
+            texts.push_back(textOf(entry));
+    };
+    switch (kind) {
+    case ButtonFunctionKind::ScrollSelect:
+        add(kScrollChoices, [](const ScrollChoice& c) {
+            return LocalizedText{c.languageKey, c.languageKey, c.languageKey};
+        });
+        break;
+    case ButtonFunctionKind::DpiCycle:
+        add(kDpiChoices, [](const DpiChoice& c) { return LocalizedText{c.text, c.text, c.text}; });
+        break;
+    case ButtonFunctionKind::Multimedia:
+        add(kMultimediaChoices, [](const MultimediaChoice& c) { return c.text; });
+        break;
+    case ButtonFunctionKind::HotKey:
+        add(kHotKeyChoices, [](const HotKeyChoice& c) { return c.text; });
+        break;
+    case ButtonFunctionKind::Windows:
+        add(kWindowsChoices, [](const WindowsChoice& c) { return c.text; });
+        break;
+    default:
+        break;
     }
-    return std::nullopt;
+    return texts;
+}
+
+// Stores the choice at index of a submenu function's menu in the button.
+void setChoice(ButtonParameters& button, ButtonFunctionKind kind, std::size_t index)
+{
+    switch (kind) {
+    case ButtonFunctionKind::ScrollSelect:
+        button.scrollChoice = kScrollChoices[index].value;
+        break;
+    case ButtonFunctionKind::DpiCycle:
+        button.dpiChoice = kDpiChoices[index].value;
+        break;
+    case ButtonFunctionKind::Multimedia:
+        button.multimediaUsage = kMultimediaChoices[index].usage;
+        break;
+    case ButtonFunctionKind::HotKey:
+        button.hotKeyUsage = kHotKeyChoices[index].usage;
+        break;
+    case ButtonFunctionKind::Windows:
+        button.windowsChoice = static_cast<std::uint8_t>(index);
+        break;
+    default:
+        break;
+    }
 }
 
 // "button N FUNCTION [CHOICE]": the functions of the assignment menu that need no capture
@@ -85,77 +194,34 @@ Status setButton(CurrentProfile& profile, const std::vector<std::string>& values
 {
     if (values.size() < 2 || values.size() > 3)
         return badValue("button takes N FUNCTION [CHOICE]");
-    Result<int> n = number("the button", values[0], 1, 8);
+    Result<int> n = number("the button", values[0], kButtons);
     if (!n)
         return n.error();
     const auto entry = std::find_if(
         kButtonFunctionCatalogue.begin(), kButtonFunctionCatalogue.end(),
         [&](const ButtonFunctionEntry& e) { return sameText(e.englishName, values[1]); });
     if (entry == kButtonFunctionCatalogue.end())
-        return badValue("no button function \"" + values[1] + "\"");
+        return badValue("no button function " + quoted(values[1]));
     const bool needsChoice = entry->style == ChoiceStyle::Submenu;
     if (entry->style == ChoiceStyle::Dialog)
-        return badValue("\"" + std::string(entry->englishName) +
-                        "\" cannot be set from the command line yet");
+        return badValue(quoted(entry->englishName) + " cannot be set from the command line yet");
     if (needsChoice != (values.size() == 3))
-        return badValue("\"" + std::string(entry->englishName) + "\" " +
+        return badValue(quoted(entry->englishName) + " " +
                         (needsChoice ? "needs a choice" : "takes no choice"));
 
-    const Language language = profile.store->language();
     const std::size_t index = static_cast<std::size_t>(*n - 1);
     ButtonParameters button = profile.record.button(index);
     button.kind = static_cast<std::uint8_t>(entry->kind);
     std::string label(entry->englishName);
     if (needsChoice) {
-        const std::string& name = values[2];
-        std::optional<Choice> choice;
-        switch (entry->kind) {
-        case ButtonFunctionKind::ScrollSelect:
-            choice = findChoice(
-                kScrollChoices, name,
-                [](const ScrollChoice& c) {
-                    return LocalizedText{c.languageKey, c.languageKey, c.languageKey};
-                },
-                language);
-            if (choice)
-                button.scrollChoice = kScrollChoices[choice->value].value;
-            break;
-        case ButtonFunctionKind::DpiCycle:
-            choice = findChoice(
-                kDpiChoices, name,
-                [](const DpiChoice& c) {
-                    return LocalizedText{c.text, c.text, c.text};
-                },
-                language);
-            if (choice)
-                button.dpiChoice = kDpiChoices[choice->value].value;
-            break;
-        case ButtonFunctionKind::Multimedia:
-            choice = findChoice(
-                kMultimediaChoices, name, [](const MultimediaChoice& c) { return c.text; },
-                language);
-            if (choice)
-                button.multimediaUsage = kMultimediaChoices[choice->value].usage;
-            break;
-        case ButtonFunctionKind::HotKey:
-            choice = findChoice(
-                kHotKeyChoices, name, [](const HotKeyChoice& c) { return c.text; }, language);
-            if (choice)
-                button.hotKeyUsage = kHotKeyChoices[choice->value].usage;
-            break;
-        case ButtonFunctionKind::Windows:
-            choice = findChoice(
-                kWindowsChoices, name, [](const WindowsChoice& c) { return c.text; }, language);
-            if (choice)
-                button.windowsChoice = choice->value;
-            break;
-        default:
-            break;
-        }
-        if (!choice)
-            return badValue("\"" + std::string(entry->englishName) + "\" has no choice \"" + name +
-                            "\"");
-        label = choice->label;
+        const std::vector<LocalizedText> choices = choiceTexts(entry->kind);
+        const auto choice =
+            std::find_if(choices.begin(), choices.end(),
+                         [&](const LocalizedText& t) { return sameText(t.english, values[2]); });
+        if (choice == choices.end())
+            return badValue(quoted(entry->englishName) + " has no choice " + quoted(values[2]));
+        setChoice(button, entry->kind, static_cast<std::size_t>(choice - choices.begin()));
+        label = std::string(choice->in(profile.store->language()));
     }
 
     SettingsRecord changed = profile.record;
@@ -182,27 +248,12 @@ Status applySetting(CurrentProfile& profile, const std::string& key,
                             (count == 1 ? " value" : " values"));
         return {};
     };
-    // Settings of one number in a range.
-    struct Simple
-    {
-        const char* key;
-        int low;
-        int high;
-        void (SettingsRecord::*set)(std::uint8_t);
-    };
-    static const Simple kSimple[] = {
-        {"lighting", 0, 3, &SettingsRecord::setLightingMode},
-        {"angle-snap", 1, 10, &SettingsRecord::setAngleSnapLevel},
-        {"pointer-speed", 1, 12, &SettingsRecord::setPointerSpeed},
-        {"double-click", 1, 12, &SettingsRecord::setDoubleClickSpeed},
-        {"scroll-lines", 1, 100, &SettingsRecord::setWheelScrollLines},
-    };
-    for (const Simple& simple : kSimple) {
+    for (const SimpleSetting& simple : kSimpleSettings) {
         if (key != simple.key)
             continue;
         if (Status s = expect(1); !s)
             return s;
-        Result<int> value = number(key, values[0], simple.low, simple.high);
+        Result<int> value = number(key, values[0], simple.range);
         if (!value)
             return value.error();
         (record.*simple.set)(static_cast<std::uint8_t>(*value));
@@ -212,22 +263,23 @@ Status applySetting(CurrentProfile& profile, const std::string& key,
     if (key == "dpi") {
         if (Status s = expect(2); !s)
             return s;
-        Result<int> stage = number("the DPI stage", values[0], 1, 4);
+        Result<int> stage = number("the DPI stage", values[0], kStages);
         if (!stage)
             return stage.error();
-        Result<int> dpi = number("dpi", values[1], 100, 5000);
+        Result<int> dpi = number("dpi", values[1], kDpi);
         if (!dpi)
             return dpi.error();
-        if (*dpi % 50 != 0)
-            return badValue("dpi goes in steps of 50, not " + values[1]);
+        if (*dpi % kDpiStep != 0)
+            return badValue("dpi goes in steps of " + std::to_string(kDpiStep) + ", not " +
+                            values[1]);
         record.setDpiStage(static_cast<std::size_t>(*stage - 1),
-                           static_cast<std::uint8_t>(*dpi / 50));
+                           static_cast<std::uint8_t>(*dpi / kDpiStep));
         return {};
     }
     if (key == "color") {
         if (Status s = expect(2); !s)
             return s;
-        Result<int> stage = number("the DPI stage", values[0], 1, 4);
+        Result<int> stage = number("the DPI stage", values[0], kStages);
         if (!stage)
             return stage.error();
         Result<StageColour> value = colour(values[1]);
@@ -239,24 +291,21 @@ Status applySetting(CurrentProfile& profile, const std::string& key,
     if (key == "rate") {
         if (Status s = expect(1); !s)
             return s;
-        // Reports a second to milliseconds between reports.
-        const std::pair<const char*, std::uint8_t> kRates[] = {
-            {"125", 8}, {"250", 4}, {"500", 2}, {"1000", 1}};
         for (const auto& [rate, interval] : kRates) {
             if (values[0] == rate) {
                 record.setReportInterval(interval);
                 return {};
             }
         }
-        return badValue("rate must be 125, 250, 500 or 1000, not \"" + values[0] + "\"");
+        return badValue("rate must be " + rateList() + ", not \"" + values[0] + "\"");
     }
     if (key == "lighting-level") {
         if (Status s = expect(2); !s)
             return s;
-        Result<int> n = number("the lighting level", values[0], 1, 3);
+        Result<int> n = number("the lighting level", values[0], kLightingLevels);
         if (!n)
             return n.error();
-        Result<int> level = number("lighting-level", values[1], 1, 6);
+        Result<int> level = number("lighting-level", values[1], kLightingLevel);
         if (!level)
             return level.error();
         record.setLightingLevel(static_cast<std::size_t>(*n - 1),
@@ -266,34 +315,42 @@ Status applySetting(CurrentProfile& profile, const std::string& key,
     if (key == "sensitivity") {
         if (Status s = expect(2); !s)
             return s;
-        Result<int> x = number("X sensitivity", values[0], 1, 11);
+        Result<int> x = number("X sensitivity", values[0], kSensitivity);
         if (!x)
             return x.error();
-        Result<int> y = number("Y sensitivity", values[1], 1, 11);
+        Result<int> y = number("Y sensitivity", values[1], kSensitivity);
         if (!y)
             return y.error();
         record.setXSensitivity(static_cast<std::uint8_t>(*x));
         record.setYSensitivity(static_cast<std::uint8_t>(*y));
         return {};
     }
-    if (key == "scroll-mode" || key == "precision") {
+    for (const TwoWordSetting* words : {&kScrollMode, &kPrecision}) {
+        if (key != words->key)
+            continue;
         if (Status s = expect(1); !s)
             return s;
-        const bool scroll = key == "scroll-mode";
-        const char* first = scroll ? "lines" : "on";
-        const char* second = scroll ? "screen" : "off";
-        if (values[0] != first && values[0] != second)
-            return badValue(key + " must be " + first + " or " + second + ", not \"" + values[0] +
-                            "\"");
-        if (scroll)
-            record.setScrollMode(values[0] == "screen" ? 1 : 0);
+        if (values[0] != words->off && values[0] != words->on)
+            return badValue(key + " must be " + words->off + " or " + words->on + ", not \"" +
+                            values[0] + "\"");
+        const bool on = values[0] == words->on;
+        if (words == &kScrollMode)
+            record.setScrollMode(on ? 1 : 0);
         else
-            record.setEnhancePointerPrecision(values[0] == "on");
+            record.setEnhancePointerPrecision(on);
         return {};
     }
     if (key == "button")
         return setButton(profile, values);
-    return badValue("unknown setting " + key);
+    return badValue("unknown setting " + key + " (volantra-cli help set lists them)");
+}
+
+// One line of `help set`: the key with its arguments, then what they may be.
+void printKey(std::ostream& out, const std::string& usage, const std::string& values)
+{
+    constexpr std::size_t kColumn = 30;
+    out << "  " << usage << std::string(usage.size() < kColumn ? kColumn - usage.size() : 1, ' ')
+        << values << "\n";
 }
 
 int usageOrFailure(const CliContext& context, const Error& error)
@@ -339,10 +396,54 @@ Result<CurrentProfile> loadCurrentProfile(const CliContext& context, ProfileAcce
     return profile;
 }
 
+void printSetKeys(std::ostream& out)
+{
+    out << "keys:\n";
+    printKey(out, "dpi STAGE VALUE",
+             "STAGE " + text(kStages) + "; VALUE " + text(kDpi) + " in steps of " +
+                 std::to_string(kDpiStep));
+    printKey(out, "color STAGE #RRGGBB", "STAGE " + text(kStages) + "; RRGGBB in hexadecimal");
+    printKey(out, "rate RATE", "reports a second: " + rateList());
+    for (const SimpleSetting& simple : kSimpleSettings)
+        printKey(out, std::string(simple.key) + " " + simple.argument, text(simple.range));
+    printKey(out, "lighting-level N VALUE",
+             "N " + text(kLightingLevels) + "; VALUE " + text(kLightingLevel));
+    printKey(out, "sensitivity X Y", text(kSensitivity) + " each");
+    for (const TwoWordSetting* words : {&kScrollMode, &kPrecision})
+        printKey(out, std::string(words->key) + " " + words->argument,
+                 std::string(words->off) + " or " + words->on);
+    printKey(out, "button N FUNCTION [CHOICE]",
+             "N " + text(kButtons) + "; FUNCTION and CHOICE as in the menu:");
+    std::string windowOnly;
+    for (const ButtonFunctionEntry& entry : kButtonFunctionCatalogue) {
+        if (entry.style == ChoiceStyle::Dialog) {
+            windowOnly += (windowOnly.empty() ? "" : ", ") + std::string(entry.englishName);
+            continue;
+        }
+        // The choices follow the function's name, wrapped to 80 columns.
+        std::string line = "      " + std::string(entry.englishName);
+        const std::vector<LocalizedText> choices = choiceTexts(entry.kind);
+        for (std::size_t i = 0; i < choices.size(); ++i) {
+            const std::string item =
+                std::string(choices[i].english) + (i + 1 < choices.size() ? "," : "");
+            if (line.size() + 1 + item.size() > 80) {
+                out << line << "\n";
+                line = "        ";
+            } else if (i > 0) {
+                line += ' ';
+            }
+            line += (i == 0 ? ": " : "") + item;
+        }
+        out << line << "\n";
+    }
+    out << "    (names are matched without regard to case; quote those with spaces;\n"
+        << "    " << windowOnly << " are set in the window)\n";
+}
+
 int runSet(CliContext& context, const std::vector<std::string>& arguments)
 {
     if (arguments.empty())
-        return context.usageError("set needs KEY VALUE...");
+        return context.usageError("set needs KEY VALUE... (volantra-cli help set lists the keys)");
     Result<CurrentProfile> profile = loadCurrentProfile(context, ProfileAccess::Change);
     if (!profile)
         return context.fail(profile.error());

@@ -5,6 +5,7 @@
 #include "model/profile_store.h"
 #include "model/settings_record.h"
 
+#include <iosfwd>
 #include <memory>
 #include <string>
 #include <vector>
@@ -39,5 +40,7 @@ int runExport(CliContext& context, const std::vector<std::string>& arguments);
 int runImport(CliContext& context, const std::vector<std::string>& arguments);
 int runReset(CliContext& context, const std::vector<std::string>& arguments);
 int runProfiles(CliContext& context, const std::vector<std::string>& arguments);
+// Every key of `set` with the values it takes, for `help set`.
+void printSetKeys(std::ostream& out);
 
 } // namespace volantra

@@ -29,7 +29,9 @@ message(STATUS "Volantra for Windows: no Qt 6 for Windows, so the window (volant
 set(VOLANTRA_WITH_WINDOW OFF)
 
 add_library(volantra_core STATIC)
-target_include_directories(volantra_core PUBLIC ${PROJECT_SOURCE_DIR})
+target_include_directories(volantra_core PUBLIC ${PROJECT_SOURCE_DIR}
+                           ${PROJECT_BINARY_DIR}/generated)
+configure_file(common/version.h.in ${PROJECT_BINARY_DIR}/generated/common/version.h @ONLY)
 target_link_libraries(volantra_core PUBLIC Threads::Threads PRIVATE volantra_warnings)
 
 add_library(volantra_platform STATIC)

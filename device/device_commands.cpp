@@ -97,9 +97,12 @@ Result<std::uint8_t> DeviceCommands::connect()
     m_mirror = DeviceMirror{};
     Result<std::uint8_t> profile = readDeviceProfile();
     if (!profile)
-        return profile;
+        return Error{profile.error().kind,
+                     "reading the mouse's profile number (command 0x82) failed: " +
+                         profile.error().message};
     if (Status status = sendMode(); !status)
-        return status.error();
+        return Error{status.error().kind,
+                     "the mode command (0x01 0xFC) failed: " + status.error().message};
     return profile;
 }
 

@@ -66,6 +66,7 @@ Result<std::vector<HidInterface>> DeviceLink::findMouseInterfaces()
 Status DeviceLink::discover()
 {
     m_warnings.clear();
+    m_eventOpenError.reset();
     Result<std::vector<HidInterface>> found = findMouseInterfaces();
     if (!found)
         return found.error();
@@ -125,11 +126,24 @@ Status DeviceLink::discover()
         } else {
             // Commands still work without events; say why the notices will be missing.
             m_warnings.push_back(handle.error().message);
+            m_eventOpenError = handle.error();
         }
     }
-    m_connected = true;
+    m_connected = !m_connectionFailed;
     m_listenerWaker.wake();
     return {};
+}
+
+Result<std::uint8_t> DeviceLink::connect()
+{
+    if (!m_commands)
+        return Error{Error::Kind::NotFound, "no mouse"};
+    Result<std::uint8_t> profile = m_commands->connect();
+    m_connectionFailed = !profile;
+    m_connected = profile.ok();
+    // The listener reads events only while connected.
+    m_listenerWaker.wake();
+    return profile;
 }
 
 void DeviceLink::setEventHandle(std::shared_ptr<HidHandle> handle,
@@ -147,6 +161,7 @@ void DeviceLink::setEventHandle(std::shared_ptr<HidHandle> handle,
 
 void DeviceLink::closeCommand()
 {
+    m_connectionFailed = false;
     m_commands.reset();
     m_transport.reset();
     m_commandHandle.reset();

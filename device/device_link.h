@@ -57,6 +57,11 @@ public:
     // command interface is open; handles of interfaces that are still present are kept.
     Status discover();
     HotplugOutcome handleHotplug(const HotplugNotice& notice);
+    // Runs the connection sequence on the command interface (DeviceCommands::connect).
+    // When it fails the link keeps its handles but is not connected, so nothing else is
+    // sent and no event is reported, until a later connect() succeeds; discoveries in
+    // between leave it so. The profile number the mouse answered.
+    Result<std::uint8_t> connect();
     // Closes both handles; the link is disconnected until the next discovery.
     void close();
 
@@ -68,6 +73,9 @@ public:
     // Non-fatal problems of the last discovery, for example an event interface that
     // could not be opened.
     const std::vector<std::string>& warnings() const { return m_warnings; }
+    // Why the last discovery could not open the mouse's event interface: the mouse's own
+    // notices (DPI stage, macro key) are not read then, while commands still work.
+    const std::optional<Error>& eventOpenError() const { return m_eventOpenError; }
 
     // The mouse's command set; only while connected.
     DeviceCommands* commands() { return m_commands.get(); }
@@ -93,6 +101,9 @@ private:
 
     std::vector<HidInterface> m_mouseInterfaces;
     std::vector<std::string> m_warnings;
+    std::optional<Error> m_eventOpenError;
+    // The connection sequence failed on the command handle open now.
+    bool m_connectionFailed = false;
     std::optional<HidInterface> m_commandInterface;
     std::unique_ptr<HidHandle> m_commandHandle;
     std::unique_ptr<CommandTransport> m_transport;

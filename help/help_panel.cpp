@@ -1,6 +1,7 @@
 #include "help/help_panel.h"
 
 #include "app/language_table.h"
+#include "common/version.h"
 #include "help/help_panel_rules.h"
 #include "help/updater_launch.h"
 #include "skin/dialog_font.h"
@@ -8,14 +9,11 @@
 
 #include <QDesktopServices>
 #include <QEvent>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QUrl>
-
-#ifndef VOLANTRA_VERSION
-#error "VOLANTRA_VERSION gives the version line; help/CMakeLists.txt defines it"
-#endif
 
 namespace volantra {
 namespace {
@@ -36,6 +34,10 @@ HelpPanel::HelpPanel(HelpPanelContext context, QWidget* mainWindow)
       m_webAddress(m_context.webAddress.isEmpty() ? utf8(m_texts.webAddress())
                                                   : m_context.webAddress)
 {
+    // Wayland ignores where a top-level window asks to be put. A popup is placed by the
+    // compositor relative to its parent, so there the panel stays beside the main window.
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+        setWindowFlags(Qt::ToolTip | Qt::FramelessWindowHint);
     setFont(m_font);
     setMouseTracking(true);
     if (mainWindow)
@@ -54,7 +56,7 @@ QString HelpPanel::updateLine() const
 
 QString HelpPanel::versionLine() const
 {
-    return utf8(help_panel_rules::versionLine(VOLANTRA_VERSION));
+    return utf8(help_panel_rules::versionLine(kVersion));
 }
 
 bool HelpPanel::openPanel()

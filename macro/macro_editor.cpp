@@ -16,7 +16,10 @@ Error refused(std::string message)
 
 std::string quoted(std::string_view name)
 {
-    return "\"" + std::string(name) + "\"";
+    // Built by appending: GCC 12 at -O3 warns falsely (-Wrestrict) about "\"" + string.
+    std::string text(1, '"');
+    text.append(name).push_back('"');
+    return text;
 }
 
 std::string joined(const std::vector<std::string>& parts)
@@ -85,6 +88,13 @@ Result<MacroEditor> MacroEditor::open(std::string path, AtomicFileWriter& writer
         return bytes.error();
     IniFile file = *bytes ? IniFile::fromBytes(std::move(path), writer, **bytes)
                           : IniFile(std::move(path), writer);
+    if (const std::size_t macros = file.sectionNames().size(); macros > kMaxMacrosInFile)
+        return refused(file.path() + " holds " + std::to_string(macros) +
+                       " macros, more than the " + std::to_string(kMaxMacrosInFile) +
+                       " the macro manager opens (the mouse holds " +
+                       std::to_string(kMacroSlotCount) +
+                       "). Delete the macros you do not need from the file, or move the file "
+                       "away to start afresh.");
     return MacroEditor(MacroStore::fromFile(std::move(file)), std::move(*bytes), options);
 }
 
@@ -103,11 +113,13 @@ void MacroEditor::load(std::size_t index)
 {
     const std::vector<std::string> names = macroNames();
     Result<MacroDefinition> definition = m_store.loadMacro(names.at(index));
+    m_loadProblem.reset();
     if (definition) {
         m_current = std::move(*definition);
     } else {
         m_current = MacroDefinition{};
         m_current.name = names[index];
+        m_loadProblem = definition.error().message;
     }
     if (m_current.recordDelays)
         m_options.recordDelays = *m_current.recordDelays;
@@ -147,6 +159,8 @@ Status MacroEditor::saveCurrent()
 {
     if (!m_selected)
         return {};
+    if (m_loadProblem)
+        return refused(*m_loadProblem);
     MacroDefinition definition = m_current;
     definition.recordDelays = m_options.recordDelays;
     definition.loopEnabled = m_options.loopEnabled;
@@ -221,6 +235,7 @@ Status MacroEditor::deleteSelectedMacro()
     m_origins.erase(m_origins.begin() + static_cast<std::ptrdiff_t>(*m_selected));
     m_selected.reset();
     m_current = MacroDefinition{};
+    m_loadProblem.reset();
     m_selectedItem.reset();
     m_pending = false;
     return {};
@@ -246,6 +261,8 @@ Status MacroEditor::renameMacro(std::size_t index, std::string_view name)
 Status MacroEditor::changeItems(std::vector<std::string> items,
                                 std::optional<std::size_t> selection)
 {
+    if (m_loadProblem)
+        return refused(*m_loadProblem);
     const std::size_t needed = macroRecordCount(items, m_options.recordDelays);
     if (needed > kMacroRecordCapacity &&
         needed > macroRecordCount(m_current.items, m_options.recordDelays))
@@ -334,6 +351,8 @@ Status MacroEditor::commitLoopTimes(std::string_view typed)
 {
     if (Status idle = refuseWhileRecording(); !idle)
         return idle;
+    if (m_loadProblem)
+        return refused(*m_loadProblem);
     const std::uint16_t value = validLoopTimes(typed);
     if (m_selected && value == m_current.loopTimes && !m_pending)
         return {};
@@ -343,7 +362,7 @@ Status MacroEditor::commitLoopTimes(std::string_view typed)
 
 bool MacroEditor::startRecording()
 {
-    if (!m_selected || m_recorder.recording())
+    if (!m_selected || m_loadProblem || m_recorder.recording())
         return false;
     m_itemsBeforeRecording = m_current.items;
     m_recorder.start(m_options.recordDelays);

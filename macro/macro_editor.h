@@ -54,8 +54,13 @@ struct MacroHandOver
 class MacroEditor
 {
 public:
+    // The mouse holds twelve macros; a file of far more sections was not made for it, and
+    // listing hundreds of thousands of them would freeze the manager.
+    static constexpr std::size_t kMaxMacrosInFile = 100;
+
     // Reads the file; a missing file is an empty list (the first new macro creates it). The
-    // first macro is selected, and its section sets the options it names.
+    // first macro is selected, and its section sets the options it names. InvalidInput,
+    // naming the file, when it holds more than kMaxMacrosInFile macros.
     static Result<MacroEditor> open(std::string path, AtomicFileWriter& writer,
                                     MacroOptions options = {});
 
@@ -72,6 +77,9 @@ public:
     bool recording() const { return m_recorder.recording(); }
     // Whether anything was written to the file since it was opened.
     bool changed() const { return m_changed; }
+    // Why the selected macro's lines could not be read (MacroStore::loadMacro); the macro
+    // is then shown empty and only renamed or deleted, so nothing replaces it in the file.
+    const std::optional<std::string>& loadProblem() const { return m_loadProblem; }
 
     // Whether the mouse can play the key of a press or release line (delay lines can);
     // lines it cannot play still time the macro, and are shown marked.
@@ -150,6 +158,7 @@ private:
 
     std::optional<std::size_t> m_selected;
     MacroDefinition m_current;
+    std::optional<std::string> m_loadProblem;
     std::optional<std::size_t> m_selectedItem;
     bool m_pending = false; // m_current holds edits the file does not
 

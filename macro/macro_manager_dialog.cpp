@@ -19,6 +19,7 @@
 #include <QRegularExpressionValidator>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QTimer>
 #include <QWheelEvent>
 #include <QWindow>
 
@@ -151,6 +152,8 @@ int MacroManagerDialog::run()
         m_finished = true;
         return QDialog::Rejected;
     }
+    // The first macro is shown at opening; why it shows no lines is told over the dialog.
+    QTimer::singleShot(0, this, &MacroManagerDialog::reportLoadProblem);
     return execCentred();
 }
 
@@ -243,7 +246,11 @@ void MacroManagerDialog::refreshEvents()
     m_eventList->clear();
     for (const std::string& line : m_editor->items()) {
         auto* item = new QListWidgetItem(utf8(line), m_eventList);
-        if (!MacroEditor::playable(line)) {
+        if (line.empty()) {
+            // A line the file lacks or leaves blank: kept, and shown so it can be deleted.
+            item->setText(text("(empty line)"));
+            item->setForeground(kUnplayableText);
+        } else if (!MacroEditor::playable(line)) {
             item->setForeground(kUnplayableText);
             item->setToolTip(QStringLiteral("The mouse cannot play this key"));
         }
@@ -288,6 +295,13 @@ void MacroManagerDialog::macroChosen(int row)
     m_markedEvent.reset();
     refreshEvents();
     refreshOptions();
+    reportLoadProblem();
+}
+
+void MacroManagerDialog::reportLoadProblem()
+{
+    if (const std::optional<std::string>& problem = m_editor->loadProblem())
+        showMessage(text("Warning"), utf8(*problem));
 }
 
 void MacroManagerDialog::macroDoubleClicked(int row)

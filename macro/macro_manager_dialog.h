@@ -118,6 +118,7 @@ private:
     // Shows a refusal or a failed write; a failed write only the first time.
     void report(const Status& status);
     void reportWriteProblem();
+    void reportLoadProblem();
 
     void refreshMacros();
     void refreshEvents();

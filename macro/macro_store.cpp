@@ -3,7 +3,6 @@
 #include "macro/macro_item.h"
 
 #include <algorithm>
-#include <map>
 
 namespace volantra {
 namespace {
@@ -91,16 +90,22 @@ Result<MacroDefinition> MacroStore::loadMacro(std::string_view name) const
     definition.loopTimes = validLoopTimes(document.readString(name, kLoopTimesKey, ""));
 
     const std::int64_t count = std::max(0, document.readInt(name, kItemCountKey, 0));
-    std::map<std::int64_t, std::string> items;
+    if (count > kMaxItems)
+        return invalid("Macro \"" + definition.name + "\" in " + path() + " has " +
+                       std::to_string(count) + " lines (ItemCount), more than the " +
+                       std::to_string(kMaxItems) +
+                       " a macro may have: the mouse plays at most 63 key events of a macro. "
+                       "Delete the macro, or shorten it in the file.");
+    definition.items.resize(static_cast<std::size_t>(count));
+    std::vector<bool> read(definition.items.size(), false);
     for (IniEntry& entry : document.entries(name)) {
-        if (std::optional<std::int64_t> index = macroItemIndex(entry.key, count))
-            items.emplace(*index, std::move(entry.value));
+        // The first key of a number counts, as the file's reader finds it first.
+        const std::optional<std::int64_t> index = macroItemIndex(entry.key, count);
+        if (index && !read[static_cast<std::size_t>(*index)]) {
+            read[static_cast<std::size_t>(*index)] = true;
+            definition.items[static_cast<std::size_t>(*index)] = std::move(entry.value);
+        }
     }
-    // A count far beyond the items the file holds would otherwise make that many lines.
-    const std::int64_t kept = items.empty() ? 0 : items.rbegin()->first + 1;
-    definition.items.resize(static_cast<std::size_t>(kept));
-    for (auto& [index, text] : items)
-        definition.items[static_cast<std::size_t>(index)] = std::move(text);
     return definition;
 }
 

@@ -28,6 +28,10 @@ public:
     static constexpr std::size_t kMaxMacros = kMacroSlotCount;
     // Names have always been read into 32-character buffers.
     static constexpr std::size_t kMaxNameLength = 31;
+    // The mouse plays at most 63 key events of a macro, with a pause line after each; a
+    // macro of more lines than this was not made for it, and is not read (a list of
+    // hundreds of thousands of lines would freeze the manager).
+    static constexpr std::int64_t kMaxItems = 1000;
 
     // Reads the file; a missing file is an empty store (the first change creates it).
     static Result<MacroStore> open(std::string path, AtomicFileWriter& writer);
@@ -42,8 +46,9 @@ public:
     std::vector<std::string> listMacros() const;
     bool hasMacro(std::string_view name) const;
 
-    // NotFound when there is no such macro. Items run to ItemCount; missing items read as
-    // empty lines, except that trailing ones the file does not hold are left out.
+    // NotFound when there is no such macro. Items run to ItemCount, and those the file
+    // does not hold read as empty lines, so a save keeps the count. InvalidInput, naming
+    // the macro, the count and the file, when ItemCount is above kMaxItems.
     Result<MacroDefinition> loadMacro(std::string_view name) const;
 
     // A new, empty macro at the end with loop count 1, as the New command makes it.

@@ -98,9 +98,13 @@ Result<DataDirectory> DataDirectory::resolve(const Inputs& inputs)
         return Error{Error::Kind::NotFound,
                      "no data folder: neither XDG_DATA_HOME nor HOME is set; use --data-dir"};
     }
+    // A folder made now is set up even for a command that only reads, or it would find
+    // nothing to read.
+    std::error_code error;
+    const bool made = !fs::exists(folder, error);
     if (Status usable = ensureFolder(folder, inputs.writable); !usable)
         return usable.error();
-    if (fill && inputs.writable) {
+    if (fill && (inputs.writable || made)) {
         if (Status filled = fillMissingFiles(inputs.installedDefaults, folder); !filled)
             return filled.error();
     }

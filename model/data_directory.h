@@ -27,8 +27,8 @@ public:
         // Windows: %APPDATA%; the folder is then %APPDATA%\Volantra. Never set on Linux.
         std::optional<std::string> appData;
         std::string installedDefaults; // <prefix>/share/volantra
-        // The window program sets up a folder given with --data-dir like its own; the CLI
-        // takes it as it is.
+        // Whether a folder given with --data-dir is set up like the usual one: both programs
+        // ask for it; tests of a bare folder leave it off.
         bool fillOverride = false;
         // Commands that only look at the files take a folder they cannot write to as it
         // is; everything else has it checked to be writable first.

@@ -22,6 +22,7 @@ trap 'wineserver -k 2>/dev/null || true' EXIT
 
 # -O2 as the Linux builds: GCC 12's -O3 warns falsely (-Wrestrict) inside std::string.
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" \
+    -DVOLANTRA_WERROR=ON \
     -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake >/dev/null
 cmake --build "$build" -j 2
 ctest --test-dir "$build" --output-on-failure -j 2 --timeout 300

@@ -1,5 +1,5 @@
 #!/bin/sh
-# Installs the Debian 12 packages needed to build, run and test Volantra.
+# Installs the Debian 12 packages needed to build, run, test and package Volantra.
 # Run as root; does nothing when everything is already there.
 set -eu
 
@@ -10,6 +10,7 @@ libgtest-dev libgmock-dev libbenchmark-dev umockdev libumockdev-dev
 clang libclang-rt-14-dev clang-format
 xvfb xauth xdotool imagemagick dbus dbus-x11 trayer dunst
 gsettings-desktop-schemas libglib2.0-bin
+qt6-wayland weston debootstrap desktop-file-utils appstream
 g++-mingw-w64-x86-64-posix wine wine64 googletest"
 
 missing=""

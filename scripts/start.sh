@@ -6,7 +6,9 @@ set -eu
 cd "$(dirname "$0")/.."
 ./scripts/install-deps.sh
 cmake --preset default >/dev/null
-cmake --build --preset default
+# Only the two programs and the default data a new data folder starts with; the tests and
+# benchmarks are built by scripts/test.sh, in the same build folder.
+cmake --build --preset default --target volantra volantra-cli default_data default_skin
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
     echo "start: no display; the window is drawn off screen (set DISPLAY to see it)" >&2
     export QT_QPA_PLATFORM=offscreen

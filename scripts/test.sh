@@ -16,6 +16,15 @@ for preset in default asan; do
     cmake --build --preset "$preset"
     ctest --preset "$preset"
 done
+# The Release build of the Debian package, then the package installed into a fresh
+# Debian 12 where the machine allows it (root, bind mounts and chroot).
+echo "== package"
+./scripts/package.sh
+if tests/packaging/install_test.sh --can-run; then
+    tests/packaging/install_test.sh build/package/volantra_*_amd64.deb
+else
+    echo "== package install test skipped: it needs root and a machine that allows chroot"
+fi
 echo "== windows build (mingw-w64, tests under wine)"
 ./scripts/build-windows.sh
 echo "== all tests passed"

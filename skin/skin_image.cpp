@@ -3,6 +3,7 @@
 #include <QBuffer>
 #include <QFile>
 #include <QImageReader>
+#include <filesystem>
 
 // Resources of a static library are registered by hand, outside any namespace.
 static void registerSkinResources()
@@ -43,6 +44,26 @@ Decoded decode(QIODevice& device, const QString& name)
     return {premultiplied(image), QString()};
 }
 
+// Opens a skin file for reading only when it is a regular file within the size limit.
+QString openSkinFile(QFile& file)
+{
+    std::error_code error;
+    const std::filesystem::path path(file.fileName().toStdString());
+    const std::filesystem::file_status status = std::filesystem::status(path, error);
+    if (status.type() == std::filesystem::file_type::not_found)
+        return QStringLiteral("the file does not exist");
+    if (error)
+        return QString::fromStdString(error.message());
+    if (status.type() != std::filesystem::file_type::regular)
+        return QStringLiteral("not a regular file");
+    if (std::filesystem::file_size(path, error) > std::uintmax_t(kMaxFileBytes) || error)
+        return QStringLiteral("larger than %1 MiB, too large for a skin image")
+            .arg(kAllocationLimitMb);
+    if (!file.open(QIODevice::ReadOnly))
+        return file.errorString();
+    return QString();
+}
+
 } // namespace
 
 QImage premultiplied(const QImage& image)
@@ -67,9 +88,23 @@ QImage premultiplied(const QImage& image)
 Decoded decodeFile(const QString& path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return refuse(path, file.errorString());
-    return decode(file, path);
+    if (const QString refused = openSkinFile(file); !refused.isEmpty())
+        return refuse(path, refused);
+    // Bounded even when the file grows after it was looked at.
+    const QByteArray bytes = file.read(kMaxFileBytes + 1);
+    if (bytes.size() > kMaxFileBytes)
+        return refuse(path, QStringLiteral("larger than %1 MiB, too large for a skin image")
+                                .arg(kAllocationLimitMb));
+    return decodeData(bytes, path);
+}
+
+QSize headerSize(const QString& path)
+{
+    QFile file(path);
+    if (!openSkinFile(file).isEmpty())
+        return QSize();
+    QImageReader reader(&file, "png");
+    return reader.canRead() ? reader.size() : QSize();
 }
 
 Decoded decodeData(const QByteArray& data, const QString& name)

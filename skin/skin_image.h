@@ -6,12 +6,15 @@
 namespace volantra {
 
 // Decoding of skin PNGs. Skin folders can be edited by anybody, so a file is checked
-// before it is decoded: it must be a PNG, and its pixels must fit a small allocation.
+// before it is decoded: it must be a regular file of a bounded size (a named pipe or a
+// device would block or never end), a PNG, and its pixels must fit a small allocation.
 namespace SkinImage {
 
 // Skin images are window-sized at most; this bounds a hostile header's claim.
 constexpr int kMaxDimension = 4096;
 constexpr int kAllocationLimitMb = 64;
+// No PNG of kMaxDimension pixels square needs more bytes than its pixels take.
+constexpr qint64 kMaxFileBytes = qint64{kAllocationLimitMb} * 1024 * 1024;
 
 struct Decoded
 {
@@ -20,6 +23,9 @@ struct Decoded
 };
 
 Decoded decodeFile(const QString& path);
+// The width and height the file's header gives, without decoding its pixels; an invalid
+// size when the file is refused.
+QSize headerSize(const QString& path);
 Decoded decodeData(const QByteArray& data, const QString& name);
 
 // Premultiplies every colour channel as c * a / 255 rounded down, which is what the

@@ -3,7 +3,6 @@
 #include "skin/skin_image.h"
 
 #include <QFileInfo>
-#include <QImageReader>
 #include <QPainter>
 
 namespace volantra {
@@ -61,8 +60,7 @@ QSize SkinLibrary::size(std::string_view relativePath)
     if (cached == m_cache.constEnd()) {
         // Layouts measure images they may never draw: the header is enough for that, and
         // the pixels are decoded when the image is first drawn.
-        QImageReader reader(path, "png");
-        const QSize header = reader.canRead() ? reader.size() : QSize();
+        const QSize header = SkinImage::headerSize(path);
         if (header.isValid() && !header.isEmpty() && header.width() <= SkinImage::kMaxDimension &&
             header.height() <= SkinImage::kMaxDimension)
             return header;

@@ -30,6 +30,7 @@ struct SimDevice
     std::vector<std::pair<SimulatedBackend::Collection, std::vector<std::uint8_t>>> layout;
     std::vector<std::shared_ptr<SimNode>> nodes; // while plugged in
     bool plugged = false;
+    std::set<SimulatedBackend::Collection> denied; // roles whose nodes refuse to open
 };
 
 struct MonitorQueue
@@ -304,6 +305,12 @@ void SimulatedBackend::emitEvent(DeviceId device, std::vector<std::uint8_t> repo
     }
 }
 
+void SimulatedBackend::denyAccess(DeviceId device, Collection role)
+{
+    std::lock_guard lock(m_state->mutex);
+    m_state->devices.at(device).denied.insert(role);
+}
+
 std::vector<std::string> SimulatedBackend::nodesOf(DeviceId device) const
 {
     std::lock_guard lock(m_state->mutex);
@@ -332,6 +339,8 @@ Result<std::unique_ptr<HidHandle>> SimulatedBackend::open(const std::string& nam
     std::lock_guard lock(m_state->mutex);
     for (SimDevice& device : m_state->devices) {
         for (auto& node : device.nodes) {
+            if (node->name == name && device.denied.contains(node->role))
+                return Error{Error::Kind::Permission, name + ": permission denied"};
             if (node->name == name)
                 return std::unique_ptr<HidHandle>(
                     std::make_unique<SimHandle>(m_state, node, device.mouse.get(), mode));

@@ -30,6 +30,9 @@ public:
     void plug(DeviceId device);
     // Queues an input report on the device's event node.
     void emitEvent(DeviceId device, std::vector<std::uint8_t> report);
+    // Opening the device's nodes of this role fails with "permission denied" from now on,
+    // as for a node the udev rule has not given to the user.
+    void denyAccess(DeviceId device, Collection role);
     // Node names of a device while it is plugged in, in node order.
     std::vector<std::string> nodesOf(DeviceId device) const;
 

@@ -24,6 +24,7 @@
 #include <QListWidget>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <thread>
@@ -97,7 +98,13 @@ protected:
         options.simulate = true;
         options.dataDirectory = directory->path().string();
         options.tracePath = trace();
+        options.show = showAtStart;
         controller = std::make_unique<MainController>(options);
+        if (tray)
+            controller->setTrayAvailable(*tray);
+        QObject::connect(
+            &controller->notifier(), &DesktopNotifier::notified,
+            [this](const QString&, const QString& text) { notices.push_back(text.toStdString()); });
         auto desktop = std::make_unique<MemoryPointerSettings>();
         pointer = desktop.get();
         controller->setPointerSettings(std::move(desktop));
@@ -122,6 +129,18 @@ protected:
     std::string currentProfileFile() { return *controller->store().currentProfilePath(); }
     SimulatedBackend& simulator() { return *controller->session().simulator(); }
     std::string lastNotice() { return controller->notifier().lastText().toStdString(); }
+    std::size_t noticesWith(const std::string& part) const
+    {
+        return std::count_if(notices.begin(), notices.end(), [&](const std::string& notice) {
+            return notice.find(part) != std::string::npos;
+        });
+    }
+    bool connected() { return controller->session().link().connected(); }
+    void unplugAndWait()
+    {
+        simulator().unplug(0);
+        ASSERT_TRUE(waitFor([&] { return !connected(); }));
+    }
 
     // A new data folder and no controller, for tests that go through several cases.
     void startAfresh()
@@ -129,6 +148,7 @@ protected:
         controller.reset();
         directory = std::make_unique<test::TemporaryDirectory>();
         questions.clear();
+        notices.clear();
     }
 
     std::unique_ptr<test::TemporaryDirectory> directory =
@@ -139,6 +159,9 @@ protected:
     MainController::Answer answer = MainController::Answer::Yes;
     std::string chosenFile;
     std::vector<std::string> nextChoices; // chosen before chosenFile, one per dialog
+    std::vector<std::string> notices;     // every notice shown, oldest first
+    std::optional<bool> tray;             // the desktop's own answer when not set
+    bool showAtStart = false;
     int importChoices = 0;
     int exportChoices = 0;
 };
@@ -323,6 +346,84 @@ TEST_F(MainControllerTest, AnApplyThatCannotReachTheMouseSaysSoAndStillSaves)
     EXPECT_FALSE(controller->hasUnappliedEdits());
 }
 
+// The mouse holds what an Apply sent even when the profile file could not be written,
+// so Cancel must not go back to the settings before it.
+TEST_F(MainControllerTest, AnApplyWhoseSaveFailedIsWhatCancelGoesBackTo)
+{
+    prepareData();
+    start();
+    const fs::path profile = currentProfileFile();
+    fs::remove(profile);
+    fs::create_directories(profile / "in-the-way"); // nothing can be saved in its place
+    answer = MainController::Answer::Overwrite;     // the file changed on disk: save anyway
+    controller->record().setDpiStage(0, 33);
+    controller->apply();
+    EXPECT_EQ(noticesWith("could not be saved"), 1u);
+    EXPECT_EQ(simulator().mouse(0).config(),
+              controller->session().link().commands()->mirror().configSlots[0]);
+    EXPECT_FALSE(controller->hasUnappliedEdits());
+    controller->cancel();
+    EXPECT_EQ(controller->record().dpiStage(0), 33);
+}
+
+TEST_F(MainControllerTest, AMouseThatDoesNotAnswerItsConnectionIsToldOnceAndAskedAgainAtApply)
+{
+    prepareData();
+    start();
+    unplugAndWait();
+    simulator().mouse(0).setFault(SimulatedMouse::Fault::Stall);
+    simulator().plug(0);
+    ASSERT_TRUE(waitFor([&] { return noticesWith("0x82") > 0; }));
+    QCoreApplication::processEvents(); // every node of the plug-in has arrived
+    EXPECT_FALSE(connected());
+    EXPECT_EQ(noticesWith("did not answer when it was connected"), 1u);
+    EXPECT_EQ(noticesWith("The system detect the gaming mouse."), 0u);
+
+    simulator().mouse(0).setFault(SimulatedMouse::Fault::None);
+    controller->record().setDpiStage(0, 21);
+    controller->apply();
+    EXPECT_TRUE(connected());
+    EXPECT_EQ(countLines(trace(), kConfigWrite), 1u);
+    EXPECT_EQ(simulator().mouse(0).config(),
+              controller->session().link().commands()->mirror().configSlots[0]);
+}
+
+TEST_F(MainControllerTest, AnEventInterfaceThatCannotBeOpenedIsToldOnceAndApplyStillWorks)
+{
+    prepareData();
+    start();
+    unplugAndWait();
+    simulator().denyAccess(0, SimulatedBackend::Collection::Event);
+    for (int plugIn = 0; plugIn < 2; ++plugIn) {
+        simulator().plug(0);
+        ASSERT_TRUE(waitFor([&] { return connected(); }));
+        if (plugIn == 0)
+            unplugAndWait();
+    }
+    EXPECT_EQ(noticesWith("70-volantra.rules"), 1u);
+    EXPECT_EQ(noticesWith("permission denied"), 1u) << "the notice says why";
+    controller->record().setDpiStage(0, 22);
+    controller->apply();
+    EXPECT_EQ(countLines(trace(), kConfigWrite), 1u);
+    EXPECT_FALSE(controller->hasUnappliedEdits());
+}
+
+TEST_F(MainControllerTest, AMouseThatGoesHidesTheWindowOnlyWhenThereIsATray)
+{
+    for (const bool withTray : {true, false}) {
+        SCOPED_TRACE(withTray);
+        startAfresh();
+        prepareData();
+        tray = withTray;
+        showAtStart = true;
+        start();
+        ASSERT_TRUE(controller->window().isVisible());
+        unplugAndWait();
+        ASSERT_TRUE(waitFor([&] { return noticesWith("did not detect") > 0; }));
+        EXPECT_EQ(controller->window().isVisible(), !withTray);
+    }
+}
+
 TEST_F(MainControllerTest, ExitAsksAboutUnappliedEditsAndCancelKeepsRunning)
 {
     prepareData();
@@ -450,10 +551,12 @@ TEST_F(MainControllerTest,
         const char* path;
         QSize background; // written into Skins/<path>/main.png when not empty
         bool told;
+        bool damaged = false; // the file ends after its header
     } cases[] = {
         {"../../elsewhere", {}, false},
         {"Tiny", {100, 100}, true},
         {"Absent", {}, true},
+        {"Damaged", {994, 634}, true, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.path);
@@ -464,8 +567,10 @@ TEST_F(MainControllerTest,
             fs::create_directories(directory->path() / "Skins" / c.path);
             QImage small(c.background, QImage::Format_RGB32);
             small.fill(Qt::red);
-            ASSERT_TRUE(small.save(QString::fromStdString(
-                (directory->path() / "Skins" / c.path / "main.png").string())));
+            const fs::path file = directory->path() / "Skins" / c.path / "main.png";
+            ASSERT_TRUE(small.save(QString::fromStdString(file.string())));
+            if (c.damaged)
+                fs::resize_file(file, 200);
         }
         start();
         EXPECT_EQ(controller->window().size(), QSize(994, 634));

@@ -33,13 +33,25 @@ TEST_F(SingleInstanceTest, ASecondClaimForwardsItsRequestToTheFirst)
 {
     SingleInstance first;
     ASSERT_EQ(first.claim(), SingleInstance::Role::Primary) << first.error().toStdString();
+    first.setDataDirectory(QStringLiteral("/home/me/volantra data"));
     QSignalSpy requests(&first, &SingleInstance::requested);
 
+    // The first one answers from its own thread's event loop while the second waits.
+    QThread secondThread;
     SingleInstance second;
     ASSERT_EQ(second.claim(), SingleInstance::Role::Secondary);
-    ASSERT_TRUE(second.forward(QStringLiteral("show"))) << second.error().toStdString();
+    bool forwarded = false;
+    QObject::connect(&secondThread, &QThread::started, [&] {
+        forwarded = second.forward(QStringLiteral("show"));
+        secondThread.quit();
+    });
+    secondThread.start();
     ASSERT_TRUE(requests.wait(3000) || requests.count() > 0);
     EXPECT_EQ(requests[0][0].toString(), QStringLiteral("show"));
+    while (!secondThread.wait(10))
+        QCoreApplication::processEvents();
+    EXPECT_TRUE(forwarded) << second.error().toStdString();
+    EXPECT_EQ(second.runningDataDirectory(), QStringLiteral("/home/me/volantra data"));
 }
 
 TEST_F(SingleInstanceTest, ASecondProgramShowsTheFirstsWindowAndEndsWithStatusZero)
@@ -60,12 +72,26 @@ TEST_F(SingleInstanceTest, ASecondProgramShowsTheFirstsWindowAndEndsWithStatusZe
         QThread::msleep(10);
     ASSERT_TRUE(QFile::exists(socket));
 
-    QProcess second;
-    second.setProcessEnvironment(environment);
-    second.start(QStringLiteral(VOLANTRA_PROGRAM), {"--simulate", "--data-dir", dataDir});
-    ASSERT_TRUE(second.waitForFinished(10000));
-    EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(second.exitCode(), 0);
+    // Another folder is not taken up by the running program: the second start says so.
+    test::TemporaryDirectory other;
+    const struct
+    {
+        QString dataDir;
+        bool told;
+    } starts[] = {{dataDir, false},
+                  {dataDir + "/", false},
+                  {QString::fromStdString(other.path().string()), true}};
+    for (const auto& start : starts) {
+        QProcess second;
+        second.setProcessEnvironment(environment);
+        second.start(QStringLiteral(VOLANTRA_PROGRAM), {"--simulate", "--data-dir", start.dataDir});
+        ASSERT_TRUE(second.waitForFinished(10000));
+        EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(second.exitCode(), 0);
+        const QString said = QString::fromUtf8(second.readAllStandardError());
+        EXPECT_EQ(said.contains("keeps its data folder " + dataDir), start.told)
+            << said.toStdString();
+    }
     EXPECT_EQ(first.state(), QProcess::Running);
     first.kill();
     first.waitForFinished();

@@ -40,5 +40,5 @@ wait_until 100 xdotool getmouselocation >/dev/null 2>&1 || fail "Xvfb does not a
 
 "$program" --simulate --show --data-dir "$work/data" --trace "$work/trace.txt" >"$work/app.log" 2>&1 &
 app=$!
-window=$(timeout 20 xdotool search --sync --onlyvisible --limit 1 --name '^Volantra$') ||
+window=$(timeout 20 xdotool search --sync --onlyvisible --limit 1 --name '^Gaming Mouse$') ||
     fail "the window did not appear"

@@ -6,6 +6,7 @@
 #include "support/temporary_directory.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <sstream>
 
@@ -323,6 +324,49 @@ TEST(Cli, EventsPrintsTheMouseEventsUntilInterrupted)
             << "the interrupt did not end the command cleanly: " << status;
     }
 #endif
+}
+
+// The installed program's way: a new data folder starts with the default profiles the
+// build wrote beside it.
+TEST(Cli, ANewDataDirIsFilledFromTheDefaults)
+{
+    test::TemporaryDirectory directory;
+    const std::string fresh = directory.file("new/data");
+    FILE* pipe =
+        popen((std::string(VOLANTRA_CLI_PATH) + " --data-dir " + fresh + " profiles").c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    char line[256] = {};
+    const bool printed = std::fgets(line, sizeof line, pipe) != nullptr;
+    const int status = pclose(pipe);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    EXPECT_TRUE(printed && std::string(line).starts_with("* ")) << line;
+    for (const char* name : {"config0.bin", "config5.bin", "str.ini", "Skins/Default/main.png"})
+        EXPECT_TRUE(std::filesystem::is_regular_file(directory.path() / "new/data" / name)) << name;
+}
+
+TEST(Cli, HelpAndVersion)
+{
+    EXPECT_EQ(run({"--version"}).out,
+              std::string("volantra-cli ") + VOLANTRA_EXPECTED_VERSION + "\n");
+    const CliRun help = run({"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_EQ(run({"help"}).out, help.out);
+    // Each command listed has a line of its own and its own help, the usage line first.
+    std::istringstream lines(help.out.substr(help.out.find("commands:\n")));
+    int commands = 0;
+    for (std::string line; std::getline(lines, line);) {
+        if (line.rfind("  ", 0) != 0)
+            continue;
+        const std::string name = line.substr(2, line.find(' ', 2) - 2);
+        const CliRun one = run({"help", name});
+        EXPECT_EQ(one.status, 0) << name;
+        EXPECT_EQ(one.out.rfind("usage: volantra-cli [OPTIONS] " + name, 0), 0u) << one.out;
+        ++commands;
+    }
+    EXPECT_EQ(commands, 13);
+    const CliRun unknown = run({"help", "frobnicate"});
+    EXPECT_EQ(unknown.status, 2);
+    EXPECT_EQ(unknown.err, "volantra-cli: unknown command frobnicate\n");
 }
 
 } // namespace

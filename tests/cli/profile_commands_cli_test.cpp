@@ -303,6 +303,53 @@ TEST_F(ProfileCommandsCli, ABrokenCurrentProfileStopsApplyBeforeTheMouse)
     EXPECT_TRUE(test::readLines(trace).empty());
 }
 
+// `help set` promises the values of each key: every key it lists is one set knows, and
+// for the keys of one number, both ends of the range it gives are taken and the numbers
+// just outside are refused.
+TEST_F(ProfileCommandsCli, HelpSetListsTheKeysWithTheValuesSetTakes)
+{
+    const CliRun help = run({"help", "set"});
+    ASSERT_EQ(help.status, 0);
+    EXPECT_EQ(run({"set", "--help"}).out, help.out);
+    std::istringstream lines(help.out);
+    int keys = 0;
+    int ranges = 0;
+    for (std::string line; std::getline(lines, line);) {
+        std::istringstream words(line);
+        std::string key, argument, low, to, high, extra;
+        if (line.rfind("  ", 0) != 0 || line[2] == ' ' || !(words >> key))
+            continue;
+        ++keys;
+        SCOPED_TRACE(line);
+        EXPECT_EQ(run({"set", key}).err.find("unknown setting"), std::string::npos);
+        if (!(words >> argument >> low >> to >> high) || to != "to" || (words >> extra))
+            continue;
+        ++ranges;
+        const int first = std::stoi(low);
+        const int last = std::stoi(high);
+        EXPECT_EQ(run({"set", key, low}).status, 0);
+        EXPECT_EQ(run({"set", key, high}).status, 0);
+        EXPECT_EQ(run({"set", key, std::to_string(first - 1)}).status, 2);
+        EXPECT_EQ(run({"set", key, std::to_string(last + 1)}).status, 2);
+    }
+    EXPECT_EQ(keys, 13);
+    EXPECT_EQ(ranges, 5);
+    // Every function of the menu that set takes is named, with its choices.
+    for (const char* named : {"Click", "Scroll Select: Mouse M Button", "CPI Cycle: DPI +",
+                              "HotKey: New", "Windows: My computer", "Button Off"})
+        EXPECT_NE(help.out.find(named), std::string::npos) << named;
+}
+
+TEST_F(ProfileCommandsCli, ADataDirThatCannotBeMadeIsNamed)
+{
+    const std::string blocked = data.file("config0.bin") + "/data";
+    const CliRun refused = test::runCliCapturing({"--data-dir", blocked, "profiles"});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.err.rfind("volantra-cli: " + blocked + ": cannot create the data folder", 0),
+              0u)
+        << refused.err;
+}
+
 // What a user can do to the data folder by mistake, by a kill or by a damaged file: each
 // command either does the sound thing or refuses, naming the file, and changes nothing.
 TEST_F(ProfileCommandsCli, TheDataFolderIsNeverDamagedByACommand)

@@ -98,6 +98,49 @@ TEST(DeviceLink, MouseWithoutEventInterfaceStillTakesCommands)
     EXPECT_TRUE(fixture.link.commands()->connect().ok());
 }
 
+TEST(DeviceLink, AnEventInterfaceThatCannotBeOpenedIsToldAndCommandsStillWork)
+{
+    SimulatedLink fixture;
+    const auto mouse = fixture.simulator.addMouse();
+    fixture.simulator.denyAccess(mouse, Collection::Event);
+    ASSERT_TRUE(fixture.link.discover().ok());
+    EXPECT_TRUE(fixture.link.connected());
+    EXPECT_FALSE(fixture.link.eventStream().handle);
+    ASSERT_TRUE(fixture.link.eventOpenError());
+    EXPECT_EQ(fixture.link.eventOpenError()->kind, Error::Kind::Permission);
+    EXPECT_NE(fixture.link.eventOpenError()->message.find(fixture.simulator.nodesOf(mouse)[0]),
+              std::string::npos);
+    EXPECT_TRUE(fixture.link.connect().ok());
+}
+
+// A mouse that does not answer the connection sequence is not treated as connected, and
+// the next attempt after a discovery may succeed.
+TEST(DeviceLink, AFailedConnectionSequenceLeavesTheLinkNotConnectedUntilItSucceeds)
+{
+    const struct
+    {
+        int goodTransfers; // before the mouse stops answering
+        const char* named;
+    } cases[] = {{0, "0x82"}, {2, "0x01 0xFC"}};
+    for (const auto& c : cases) {
+        SimulatedLink fixture;
+        const auto mouse = fixture.simulator.addMouse();
+        ASSERT_TRUE(fixture.link.discover().ok());
+        fixture.simulator.mouse(mouse).failAfter(c.goodTransfers,
+                                                 SimulatedMouse::Fault::Unresponsive);
+        const Result<std::uint8_t> failed = fixture.link.connect();
+        ASSERT_FALSE(failed.ok());
+        EXPECT_NE(failed.error().message.find(c.named), std::string::npos)
+            << failed.error().message;
+        EXPECT_FALSE(fixture.link.connected());
+        ASSERT_TRUE(fixture.link.discover().ok());
+        EXPECT_FALSE(fixture.link.connected()) << "a discovery does not undo the failure";
+        fixture.simulator.mouse(mouse).setFault(SimulatedMouse::Fault::None);
+        EXPECT_TRUE(fixture.link.connect().ok());
+        EXPECT_TRUE(fixture.link.connected());
+    }
+}
+
 TEST(DeviceLink, EventInterfaceComesFromTheSameMouseAsTheCommandInterface)
 {
     SimulatedLink fixture;

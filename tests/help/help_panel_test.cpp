@@ -13,6 +13,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
+#include <QWindow>
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -120,6 +121,22 @@ protected:
     SkinLibrary skin{SkinRoot::defaultSkin(VOLANTRA_DEFAULT_DATA_DIR)};
     QWidget mainWindow;
 };
+
+// Run by the help_panel_wayland test under weston's headless compositor, where the
+// position of a top-level window is ignored.
+TEST_F(HelpPanelTest, OnWaylandItIsAPopupOfTheMainWindowBesideIt)
+{
+    if (!QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+        GTEST_SKIP() << "needs a Wayland compositor: the help_panel_wayland test";
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&mainWindow));
+    HelpPanel* panel = openPanel(context());
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(panel));
+    EXPECT_EQ(panel->windowHandle()->transientParent(), mainWindow.windowHandle());
+    // Where the compositor put it, reaching past the main window's right edge.
+    EXPECT_EQ(panel->pos(), mainWindow.mapToGlobal(HelpPanel::kPosition));
+    EXPECT_GT(panel->geometry().right(), mainWindow.geometry().right());
+    delete panel;
+}
 
 TEST_F(HelpPanelTest, OpensOnlyWebAddressesWithTheDesktop)
 {

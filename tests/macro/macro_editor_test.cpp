@@ -121,6 +121,64 @@ TEST_F(MacroEditorTest, OpensOnTheFirstMacro)
     EXPECT_EQ(readText(path()), kThreeMacros);
 }
 
+// Lines the file lacks are empty lines of the macro: shown, and saved with their count.
+TEST_F(MacroEditorTest, ItemsTheFileLacksAreKeptAsEmptyLines)
+{
+    const std::string text = "[M]\nDelayTimeSelStatus=0\nLoopTimeSelStatus=1\n"
+                             "MacroLoopTimes=1\nItemCount=5\nItem0=A   Dn\nItem1=A   Up\n"
+                             "Item2=B   Dn\n";
+    MacroEditor editor = openWith(text);
+    const Lines shown{"A   Dn", "A   Up", "B   Dn", "", ""};
+    EXPECT_EQ(editor.items(), shown);
+    SettingsRecord record;
+    ButtonLabels labels;
+    ASSERT_TRUE(editor.accept(record, labels).ok());
+    EXPECT_EQ(readText(path()), text) << "nothing edited, nothing written";
+
+    ASSERT_TRUE(editor.commitLoopTimes("4").ok());
+    EXPECT_EQ(onDisk().readInt("M", "ItemCount", 0), 5);
+    EXPECT_EQ(itemsOnDisk("M"), shown);
+}
+
+// A macro far longer than the mouse can play is not shown; nothing may replace it unseen.
+TEST_F(MacroEditorTest, AMacroOfTooManyLinesIsToldAndOnlyRenamedOrDeleted)
+{
+    const std::string text = "[Huge]\nDelayTimeSelStatus=1\nLoopTimeSelStatus=0\n"
+                             "MacroLoopTimes=1\nItemCount=240000\nItem0=A   Dn\n" +
+                             section("Small", {"B   Dn"});
+    MacroEditor editor = openWith(text);
+    EXPECT_EQ(editor.selectedMacro(), 0u);
+    ASSERT_TRUE(editor.loadProblem());
+    EXPECT_NE(editor.loadProblem()->find("240000 lines"), std::string::npos);
+    EXPECT_TRUE(editor.items().empty());
+    EXPECT_EQ(editor.commitLoopTimes("3").error().kind, Error::Kind::InvalidInput);
+    EXPECT_EQ(editor.insertClick(MacroMouseButton::Left).error().kind, Error::Kind::InvalidInput);
+    EXPECT_EQ(editor.setRecordDelays(false).error().kind, Error::Kind::InvalidInput);
+    EXPECT_FALSE(editor.startRecording());
+    EXPECT_EQ(readText(path()), text);
+
+    ASSERT_TRUE(editor.selectMacro(1).ok());
+    EXPECT_FALSE(editor.loadProblem());
+    ASSERT_TRUE(editor.selectMacro(0).ok());
+    ASSERT_TRUE(editor.renameMacro(0, "Long").ok());
+    ASSERT_TRUE(editor.deleteSelectedMacro().ok());
+    EXPECT_EQ(editor.macroNames(), Lines{"Small"});
+}
+
+TEST_F(MacroEditorTest, AFileOfFarMoreMacrosThanTheMouseHoldsIsRefusedNamingIt)
+{
+    std::string text;
+    for (std::size_t macro = 0; macro <= MacroEditor::kMaxMacrosInFile; ++macro)
+        text += "[M" + std::to_string(macro) + "]\n";
+    writeText(path(), text);
+    const Result<MacroEditor> refused = MacroEditor::open(path(), writer);
+    ASSERT_FALSE(refused.ok());
+    EXPECT_EQ(refused.error().kind, Error::Kind::InvalidInput);
+    EXPECT_NE(refused.error().message.find(path() + " holds 101 macros"), std::string::npos)
+        << refused.error().message;
+    EXPECT_TRUE(openWith(text.substr(0, text.rfind('['))).selectedMacro()) << "a hundred open";
+}
+
 TEST_F(MacroEditorTest, AMissingFileIsAnEmptyListUntilTheFirstMacro)
 {
     MacroEditor editor = open({true, true});

@@ -210,6 +210,20 @@ TEST_F(MacroManagerDialogTest, RecordsKeysAndHandsTheImagesOverOnOk)
     EXPECT_EQ(options.recordDelays, true);
 }
 
+TEST_F(MacroManagerDialogTest, EmptyLinesAreShownAndATooLongMacroIsTold)
+{
+    std::ofstream(path(), std::ios::binary)
+        << "[Gaps]\nItemCount=4\nItem1=A   Dn\n[Huge]\nItemCount=5000\n";
+    std::unique_ptr<MacroManagerDialog> dialog = open(skin);
+    EXPECT_EQ(lines(*dialog->eventList()),
+              (Lines{"(empty line)", "A   Dn", "(empty line)", "(empty line)"}));
+    MessageBoxCatcher catcher;
+    dialog->macroList()->setCurrentRow(1);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !catcher.texts.isEmpty(); }));
+    EXPECT_TRUE(catcher.texts[0].contains("5000 lines")) << catcher.texts[0].toStdString();
+    EXPECT_EQ(dialog->eventList()->count(), 0);
+}
+
 TEST_F(MacroManagerDialogTest, CtrlPauseStopsWithoutBeingRecorded)
 {
     std::unique_ptr<MacroManagerDialog> dialog = open(skin);

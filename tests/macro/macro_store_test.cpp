@@ -134,19 +134,38 @@ TEST_F(MacroStoreTest, ReadsFlagsAndLoopCountsAsTheEditorDoes)
 
 TEST_F(MacroStoreTest, ReadsItemsUpToItemCount)
 {
+    const std::vector<std::string> thousand(MacroStore::kMaxItems, "");
     const struct
     {
-        const char* section;
-        std::vector<std::string> items;
+        std::string section;
+        std::optional<std::vector<std::string>> items; // nothing: refused
     } cases[] = {
-        {"[M]\nItemCount=2\nItem0=A   Dn\nItem1=A   Up\nItem2=B   Dn\n", {"A   Dn", "A   Up"}},
-        {"[M]\nItem0=A   Dn\n", {}},              // no count: no items
-        {"[M]\nItemCount=x\nItem0=A   Dn\n", {}}, // a count that is no number
-        {"[M]\nItemCount=3\nItem0=A   Dn\nItem2=A   Up\n", {"A   Dn", "", "A   Up"}},
-        {"[M]\nItemCount=2000000000\nItem0=A   Dn\n", {"A   Dn"}}, // not two billion lines
+        {"[M]\nItemCount=2\nItem0=A   Dn\nItem1=A   Up\nItem2=B   Dn\n", {{"A   Dn", "A   Up"}}},
+        {"[M]\nItem0=A   Dn\n", {{}}},              // no count: no items
+        {"[M]\nItemCount=x\nItem0=A   Dn\n", {{}}}, // a count that is no number
+        {"[M]\nItemCount=3\nItem0=A   Dn\nItem2=A   Up\n", {{"A   Dn", "", "A   Up"}}},
+        // Items the file lacks at the end are empty lines too, so a save keeps the count.
+        {"[M]\nItemCount=5\nItem0=A   Dn\nItem1=A   Up\nItem2=B   Dn\n",
+         {{"A   Dn", "A   Up", "B   Dn", "", ""}}},
+        {"[M]\nItemCount=1000\n", thousand},
+        // Not two billion lines, nor even a thousand and one: the message names the count.
+        {"[M]\nItemCount=1001\nItem0=A   Dn\n", std::nullopt},
+        {"[M]\nItemCount=2000000000\nItem0=A   Dn\n", std::nullopt},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(openWith(c.section).loadMacro("M")->items, c.items) << c.section;
+    for (const auto& c : cases) {
+        const Result<MacroDefinition> macro = openWith(c.section).loadMacro("M");
+        ASSERT_EQ(macro.ok(), c.items.has_value()) << c.section;
+        if (macro) {
+            EXPECT_EQ(macro->items, *c.items) << c.section;
+        } else {
+            EXPECT_EQ(macro.error().kind, Error::Kind::InvalidInput);
+            const std::size_t at = c.section.find('=') + 1;
+            const std::string count = c.section.substr(at, c.section.find('\n', at) - at);
+            EXPECT_NE(macro.error().message.find(count + " lines"), std::string::npos)
+                << macro.error().message;
+            EXPECT_NE(macro.error().message.find("record.ini"), std::string::npos);
+        }
+    }
 }
 
 TEST_F(MacroStoreTest, SavingKeepsTheMacroWhereItStands)

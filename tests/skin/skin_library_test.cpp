@@ -1,3 +1,4 @@
+#include "skin/skin_image.h"
 #include "skin/skin_library.h"
 #include "skin/skinned_dialog.h"
 #include "support/temporary_directory.h"
@@ -5,8 +6,13 @@
 #include <QDir>
 #include <QPainter>
 #include <chrono>
+#include <fcntl.h>
 #include <filesystem>
+#include <future>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <tuple>
+#include <unistd.h>
 
 namespace volantra {
 namespace {
@@ -114,6 +120,34 @@ TEST(SkinLibraryTest, BrokenFilesAreReportedLikeMissingOnes)
     const QStringList problems = library.takeNewProblems();
     ASSERT_EQ(problems.size(), 1);
     EXPECT_TRUE(problems[0].contains("main.png"));
+}
+
+// A named pipe never ends and blocks whoever opens it; it must not hang the window.
+TEST(SkinLibraryTest, NamedPipesAreRefusedWithoutBeingOpened)
+{
+    SkinFolder skin;
+    const std::string path = skin.root().image("/Logo.png");
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+    auto looked = std::async(std::launch::async, [&] {
+        SkinLibrary library(skin.root());
+        const QSize size = library.size("/Logo.png");
+        const bool exists = library.exists("/Logo.png");
+        return std::make_tuple(size, exists, library.takeNewProblems(),
+                               SkinImage::decodeFile(QString::fromStdString(path)).error);
+    });
+    if (looked.wait_for(std::chrono::seconds(5)) != std::future_status::ready) {
+        // Lets the blocked reader go, so the test ends with its failure.
+        const int writer = ::open(path.c_str(), O_WRONLY | O_NONBLOCK);
+        ::close(writer);
+        FAIL() << "reading the pipe blocked";
+    }
+    const auto [size, exists, problems, error] = looked.get();
+    EXPECT_EQ(size, QSize(0, 0));
+    EXPECT_FALSE(exists);
+    ASSERT_EQ(problems.size(), 1);
+    EXPECT_TRUE(problems[0].contains("Logo.png: not a regular file")) << problems[0].toStdString();
+    EXPECT_TRUE(error.contains("not a regular file")) << error.toStdString();
 }
 
 class PlainDialog : public SkinnedDialog
