@@ -19,6 +19,10 @@ trap 'wineserver -k 2>/dev/null || true' EXIT
 # The first start creates the prefix (its one harmless complaint about 32-bit wine is
 # dropped).
 [ -f "$WINEPREFIX/system.reg" ] || wineboot -i >/dev/null 2>&1 || true
+# wine's services (services.exe, plugplay.exe, winedevice.exe) start with the first program
+# and live as long as the server. Started here, they keep no pipe of ninja's or ctest's open
+# (ninja would wait for them to end).
+wine cmd.exe /c exit </dev/null >/dev/null 2>&1 || true
 
 # -O2 as the Linux builds: GCC 12's -O3 warns falsely (-Wrestrict) inside std::string.
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" \
