@@ -10,6 +10,12 @@
 #include <gtest/gtest.h>
 #include <sstream>
 
+#ifdef _WIN32
+// _pclose gives the program's exit status itself.
+#define WIFEXITED(status) true
+#define WEXITSTATUS(status) (status)
+#endif
+
 namespace volantra {
 namespace {
 
