@@ -1,22 +1,18 @@
 #include "cli/device_commands_cli.h"
 
 #include "cli/cli_context.h"
+#include "cli/interrupt_watch.h"
 #include "cli/json.h"
 #include "common/hex.h"
 #include "device/device_commands.h"
 #include "device/event_listener.h"
 #include "platform/device_session.h"
 
-#include <cerrno>
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <mutex>
 #include <ostream>
-#include <poll.h>
 #include <sstream>
-#include <sys/signalfd.h>
-#include <unistd.h>
 
 namespace volantra {
 namespace {
@@ -193,32 +189,20 @@ int runEvents(CliContext& context, const std::vector<std::string>& arguments)
     if (!arguments.empty())
         return context.usageError("events takes no arguments");
 
-    // Interrupts arrive through a signalfd, so the wait below ends cleanly on Ctrl+C.
-    sigset_t signals;
-    sigemptyset(&signals);
-    sigaddset(&signals, SIGINT);
-    sigaddset(&signals, SIGTERM);
-    sigprocmask(SIG_BLOCK, &signals, nullptr);
-    const int signalFd = signalfd(-1, &signals, SFD_CLOEXEC);
-    if (signalFd < 0)
-        return context.fail(Error{Error::Kind::Io, "cannot wait for interrupts"});
+    Result<std::unique_ptr<InterruptWatch>> interrupts = InterruptWatch::create();
+    if (!interrupts)
+        return context.fail(interrupts.error());
 
     int status = kExitOk;
     auto session = openOrReport(context, status);
-    if (!session) {
-        ::close(signalFd);
+    if (!session)
         return status;
-    }
     DeviceSession& device = **session;
     Result<std::unique_ptr<HotplugMonitor>> monitor = device.backend().createMonitor();
-    if (!monitor) {
-        ::close(signalFd);
+    if (!monitor)
         return context.fail(monitor.error());
-    }
-    if (int failed = discoverOrFail(context, device); failed != kExitOk) {
-        ::close(signalFd);
+    if (int failed = discoverOrFail(context, device); failed != kExitOk)
         return failed;
-    }
     if (Result<std::uint8_t> profile = device.link().commands()->connect(); !profile)
         context.err << "volantra-cli: " << profile.error().message << "\n";
 
@@ -228,13 +212,9 @@ int runEvents(CliContext& context, const std::vector<std::string>& arguments)
     emitSimulatedEvents(device);
 
     for (;;) {
-        pollfd entries[2] = {{signalFd, POLLIN, 0}, {(*monitor)->fileDescriptor(), POLLIN, 0}};
-        if (::poll(entries, 2, -1) < 0 && errno != EINTR)
+        const InterruptWatch::Wake woke = (*interrupts)->wait(**monitor);
+        if (woke != InterruptWatch::Wake::Notices)
             break;
-        if (entries[0].revents & POLLIN)
-            break;
-        if (!(entries[1].revents & POLLIN))
-            continue;
         for (const HotplugNotice& notice : (*monitor)->receive()) {
             switch (device.link().handleHotplug(notice)) {
             case HotplugOutcome::Detected:
@@ -252,7 +232,6 @@ int runEvents(CliContext& context, const std::vector<std::string>& arguments)
         }
     }
     listener.stop();
-    ::close(signalFd);
     return kExitOk;
 }
 

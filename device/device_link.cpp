@@ -49,7 +49,8 @@ Result<std::vector<HidInterface>> DeviceLink::findMouseInterfaces()
         if (!isOurMouse(node.vendorId, node.productId))
             continue;
         Result<std::vector<HidCollectionInfo>> collections =
-            parseReportDescriptor(node.reportDescriptor);
+            node.capabilities ? std::vector<HidCollectionInfo>{*node.capabilities}
+                              : parseReportDescriptor(node.reportDescriptor);
         if (!collections) {
             m_warnings.push_back(node.node + ": " + collections.error().message);
             continue;

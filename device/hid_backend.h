@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/result.h"
+#include "device/hid_report_descriptor.h"
 
 #include <chrono>
 #include <cstdint>
@@ -20,6 +21,9 @@ struct HidNode
     std::uint16_t vendorId = 0;
     std::uint16_t productId = 0;
     std::vector<std::uint8_t> reportDescriptor;
+    // Where the system reports the node's one collection itself (Windows: HidP_GetCaps
+    // on each collection's own interface), its capabilities; the descriptor is then empty.
+    std::optional<HidCollectionInfo> capabilities;
 };
 
 enum class OpenMode {
@@ -38,6 +42,9 @@ public:
     virtual void waitForWake() = 0;
     // Readable while a wake-up is pending, so that a handle can wait on it beside its node.
     virtual int fileDescriptor() const = 0;
+    // The same on Windows: an event object (a HANDLE) signalled while a wake-up is pending;
+    // null where the system waits on file descriptors.
+    virtual void* waitHandle() const { return nullptr; }
     // Takes a pending wake-up, if any, without blocking.
     virtual void clear() = 0;
 };
@@ -78,6 +85,9 @@ public:
     virtual ~HotplugMonitor() = default;
     // Readable while notices are waiting; a front end watches it (QSocketNotifier, poll).
     virtual int fileDescriptor() const = 0;
+    // The same on Windows: an event object (a HANDLE) signalled while notices are waiting
+    // (QWinEventNotifier, WaitForMultipleObjects); null where fileDescriptor is used.
+    virtual void* waitHandle() const { return nullptr; }
     // The notices that arrived since the last call, oldest first; never blocks.
     virtual std::vector<HotplugNotice> receive() = 0;
 };

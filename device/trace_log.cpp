@@ -76,7 +76,7 @@ private:
 
 Result<std::unique_ptr<TraceLog>> TraceLog::openFile(const std::string& path)
 {
-    std::ofstream stream(path, std::ios::app);
+    std::ofstream stream(path, std::ios::app | std::ios::binary); // "\n" on every system
     if (!stream)
         return Error{Error::Kind::Io, path + ": cannot open the trace file for writing"};
     return std::unique_ptr<TraceLog>(new TraceLog(std::move(stream), path));

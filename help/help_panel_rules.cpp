@@ -9,8 +9,14 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// The vendor's updater: FwUpdate.exe on Windows (Part 9.1), FwUpdate on Linux.
+#ifdef _WIN32
+constexpr std::string_view kX64Updater = "Update/X64/FwUpdate.exe";
+constexpr std::string_view kX86Updater = "Update/X86/FwUpdate.exe";
+#else
 constexpr std::string_view kX64Updater = "Update/X64/FwUpdate";
 constexpr std::string_view kX86Updater = "Update/X86/FwUpdate";
+#endif
 
 bool isSpace(char c)
 {

@@ -85,6 +85,9 @@ Result<DataDirectory> DataDirectory::resolve(const Inputs& inputs)
     } else if (!inputs.executableFolder.empty() &&
                fs::is_regular_file(fs::path(inputs.executableFolder) / kPortableMarker)) {
         folder = inputs.executableFolder;
+    } else if (inputs.appData && fs::path(*inputs.appData).is_absolute()) {
+        folder = fs::path(*inputs.appData) / "Volantra";
+        fill = true;
     } else if (inputs.xdgDataHome && fs::path(*inputs.xdgDataHome).is_absolute()) {
         folder = fs::path(*inputs.xdgDataHome) / "volantra";
         fill = true;
@@ -108,6 +111,7 @@ Result<DataDirectory> DataDirectory::resolve(const Inputs& inputs)
     return DataDirectory(folder.lexically_normal().string());
 }
 
+#ifndef _WIN32
 DataDirectory::Inputs
 DataDirectory::inputsFromEnvironment(const std::optional<std::string>& overridePath)
 {
@@ -133,6 +137,8 @@ DataDirectory::inputsFromEnvironment(const std::optional<std::string>& overrideP
         inputs.home = home;
     return inputs;
 }
+
+#endif
 
 std::string DataDirectory::file(const std::string& name) const
 {

@@ -119,13 +119,17 @@ Status SaveJournal::recover()
     std::error_code error;
     const std::string journal = path(kJournalFile);
     if (fs::is_regular_file(journal, error)) {
-        std::ifstream stream(journal);
         std::vector<std::string> names;
-        for (std::string line; std::getline(stream, line);) {
-            // Only plain names of this folder: a damaged journal must not move files
-            // anywhere else.
-            if (!line.empty() && line.find('/') == std::string::npos && line != "." && line != "..")
-                names.push_back(line);
+        {
+            // Closed before finish() removes it: Windows cannot remove an open file.
+            std::ifstream stream(journal);
+            for (std::string line; std::getline(stream, line);) {
+                // Only plain names of this folder: a damaged journal must not move files
+                // anywhere else.
+                if (!line.empty() && line.find('/') == std::string::npos && line != "." &&
+                    line != "..")
+                    names.push_back(line);
+            }
         }
         if (Status finished = finish(names); !finished)
             return finished;

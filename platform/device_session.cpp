@@ -1,6 +1,10 @@
 #include "platform/device_session.h"
 
+#ifdef _WIN32
+#include "platform/windows/windows_hid_backend.h"
+#else
 #include "platform/hidraw/hidraw_backend.h"
+#endif
 
 namespace volantra {
 
@@ -12,7 +16,11 @@ Result<std::unique_ptr<DeviceSession>> DeviceSession::create(const Options& opti
         session->m_simulator->addMouse();
         session->m_backend = session->m_simulator.get();
     } else {
+#ifdef _WIN32
+        Result<std::unique_ptr<WindowsHidBackend>> machine = WindowsHidBackend::create();
+#else
         Result<std::unique_ptr<HidrawBackend>> machine = HidrawBackend::create();
+#endif
         if (!machine)
             return machine.error();
         session->m_machine = std::move(*machine);
@@ -33,7 +41,7 @@ Result<std::unique_ptr<DeviceSession>> DeviceSession::create(const Options& opti
         sleeper = session->m_tracingSleeper.get();
     }
 
-    Result<std::unique_ptr<EventFdWaker>> waker = EventFdWaker::create();
+    Result<std::unique_ptr<PlatformWaker>> waker = PlatformWaker::create();
     if (!waker)
         return waker.error();
     session->m_waker = std::move(*waker);

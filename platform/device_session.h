@@ -4,7 +4,7 @@
 #include "device/device_link.h"
 #include "device/sleeper.h"
 #include "device/trace_log.h"
-#include "platform/event_fd_waker.h"
+#include "platform/platform_waker.h"
 #include "platform/sim/simulated_backend.h"
 
 #include <memory>
@@ -14,7 +14,7 @@
 namespace volantra {
 
 // Everything a front end needs to talk to the mouse, put together once: the backend
-// (the machine's hidraw nodes or the simulated mouse), the optional trace, the waits,
+// (the machine's HID devices or the simulated mouse), the optional trace, the waits,
 // the listener's waker and the device link.
 class DeviceSession
 {
@@ -49,7 +49,7 @@ private:
     ThreadSleeper m_threadSleeper;
     CountingSleeper m_countingSleeper;
     std::unique_ptr<TracingSleeper> m_tracingSleeper;
-    std::unique_ptr<EventFdWaker> m_waker;
+    std::unique_ptr<PlatformWaker> m_waker;
     std::unique_ptr<DeviceLink> m_link;
 };
 

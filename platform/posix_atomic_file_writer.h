@@ -2,6 +2,14 @@
 
 #include "common/atomic_file_writer.h"
 
+#ifdef _WIN32
+// The Windows build gives the callers of this name the Windows writer, so the files that
+// save (the CLI, the tools, the tests) build unchanged on both systems.
+#include "platform/windows/windows_atomic_file_writer.h"
+namespace volantra {
+using PosixAtomicFileWriter = WindowsAtomicFileWriter;
+}
+#else
 namespace volantra {
 
 // Atomic file replacement with POSIX calls, the way QSaveFile does it: the bytes go to a
@@ -20,3 +28,4 @@ public:
 };
 
 } // namespace volantra
+#endif

@@ -2,6 +2,14 @@
 
 #include "common/folder_lock.h"
 
+#ifdef _WIN32
+// The Windows build gives the callers of this name the LockFileEx lock, so the files that
+// lock the data folder (the CLI, the window) build unchanged on both systems.
+#include "platform/windows/windows_folder_lock.h"
+namespace volantra {
+using PosixFolderLocker = WindowsFolderLocker;
+}
+#else
 namespace volantra {
 
 // The data folder's lock as an flock() on the file ".volantra.lock" in it. The kernel
@@ -17,3 +25,4 @@ public:
 };
 
 } // namespace volantra
+#endif

@@ -1,6 +1,7 @@
 #!/bin/sh
 # Sets up a fresh Debian 12 machine, then builds and runs every test twice: a normal
-# build, and one with AddressSanitizer and UndefinedBehaviorSanitizer.
+# build, and one with AddressSanitizer and UndefinedBehaviorSanitizer; then the Windows
+# build of the core and volantra-cli, with its tests under wine.
 set -eu
 cd "$(dirname "$0")/.."
 ./scripts/install-deps.sh
@@ -24,4 +25,6 @@ if tests/packaging/install_test.sh --can-run; then
 else
     echo "== package install test skipped: it needs root and a machine that allows chroot"
 fi
+echo "== windows build (mingw-w64, tests under wine)"
+./scripts/build-windows.sh
 echo "== all tests passed"

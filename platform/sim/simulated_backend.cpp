@@ -1,42 +1,15 @@
 #include "platform/sim/simulated_backend.h"
 
+#include "platform/sim/ready_signal.h"
+
 #include <algorithm>
-#include <cerrno>
 #include <cstring>
 #include <deque>
 #include <map>
-#include <poll.h>
 #include <set>
-#include <sys/eventfd.h>
-#include <unistd.h>
 
 namespace volantra {
 namespace {
-
-// An eventfd that is readable while its owner has something queued.
-class ReadySignal
-{
-public:
-    ReadySignal() : m_fd(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {}
-    ~ReadySignal() { ::close(m_fd); }
-    ReadySignal(const ReadySignal&) = delete;
-    ReadySignal& operator=(const ReadySignal&) = delete;
-
-    int fd() const { return m_fd; }
-    void raise()
-    {
-        const std::uint64_t one = 1;
-        [[maybe_unused]] ssize_t n = ::write(m_fd, &one, sizeof one);
-    }
-    void lower()
-    {
-        std::uint64_t count = 0;
-        [[maybe_unused]] ssize_t n = ::read(m_fd, &count, sizeof count);
-    }
-
-private:
-    int m_fd;
-};
 
 struct SimNode
 {
@@ -193,14 +166,11 @@ public:
                     return std::optional<std::size_t>(popEvent(buffer));
                 m_node->ready.lower();
             }
-            pollfd entries[2] = {{m_node->ready.fd(), POLLIN, 0},
-                                 {waker.fileDescriptor(), POLLIN, 0}};
-            if (::poll(entries, 2, -1) < 0 && errno != EINTR)
-                return Error{Error::Kind::Io, m_node->name + ": " + strerror(errno)};
-            if (entries[1].revents & POLLIN) {
-                waker.clear();
+            const ReadySignal::Wait waited = m_node->ready.waitOrWake(waker);
+            if (waited == ReadySignal::Wait::Failed)
+                return Error{Error::Kind::Io, m_node->name + ": cannot wait for reports"};
+            if (waited == ReadySignal::Wait::Woken)
                 return std::optional<std::size_t>();
-            }
         }
     }
 
@@ -241,7 +211,8 @@ public:
         : m_state(std::move(state)), m_queue(std::move(queue))
     {
     }
-    int fileDescriptor() const override { return m_queue->ready.fd(); }
+    int fileDescriptor() const override { return m_queue->ready.fileDescriptor(); }
+    void* waitHandle() const override { return m_queue->ready.waitHandle(); }
     std::vector<HotplugNotice> receive() override
     {
         std::lock_guard lock(m_state->mutex);
@@ -357,7 +328,7 @@ Result<std::vector<HidNode>> SimulatedBackend::enumerate()
         for (const SimDevice& device : m_state->devices) {
             if (std::find(device.nodes.begin(), device.nodes.end(), node) != device.nodes.end())
                 nodes.push_back(HidNode{node->name, device.physical, device.vendorId,
-                                        device.productId, node->descriptor});
+                                        device.productId, node->descriptor, std::nullopt});
         }
     }
     return nodes;

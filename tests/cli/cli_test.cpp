@@ -10,6 +10,12 @@
 #include <gtest/gtest.h>
 #include <sstream>
 
+#ifdef _WIN32
+// _pclose gives the program's exit status itself.
+#define WIFEXITED(status) true
+#define WEXITSTATUS(status) (status)
+#endif
+
 namespace volantra {
 namespace {
 
@@ -294,6 +300,9 @@ TEST(Cli, ApplySendsExactlyTheImagesThatImagesPrints)
 // The events command runs until interrupted, so it is tried as its own process.
 TEST(Cli, EventsPrintsTheMouseEventsUntilInterrupted)
 {
+#ifdef _WIN32
+    GTEST_SKIP() << "runs the program through a POSIX shell with timeout(1) and SIGINT";
+#else
     struct Case
     {
         const char* options;
@@ -320,6 +329,7 @@ TEST(Cli, EventsPrintsTheMouseEventsUntilInterrupted)
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
             << "the interrupt did not end the command cleanly: " << status;
     }
+#endif
 }
 
 // The installed program's way: a new data folder starts with the default profiles the

@@ -3,7 +3,7 @@
 #include "device/device_link.h"
 #include "device/sleeper.h"
 #include "device/trace_log.h"
-#include "platform/event_fd_waker.h"
+#include "platform/platform_waker.h"
 #include "platform/sim/simulated_backend.h"
 #include "support/temporary_directory.h"
 
@@ -19,7 +19,7 @@ class SimulatedLink
 public:
     SimulatedLink()
         : m_trace(openTrace(m_directory.file("trace.log"))), m_backend(simulator, *m_trace),
-          m_sleeper(waits, *m_trace), m_waker(std::move(*EventFdWaker::create())),
+          m_sleeper(waits, *m_trace), m_waker(std::move(*PlatformWaker::create())),
           link(m_backend, m_sleeper, *m_waker)
     {
     }
@@ -42,7 +42,7 @@ private:
     std::unique_ptr<TraceLog> m_trace;
     TracingBackend m_backend;
     TracingSleeper m_sleeper;
-    std::unique_ptr<EventFdWaker> m_waker;
+    std::unique_ptr<PlatformWaker> m_waker;
 
 public:
     DeviceLink link;
