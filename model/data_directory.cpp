@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <system_error>
 
 namespace volantra {
@@ -28,7 +29,10 @@ Status ensureFolder(const fs::path& folder, bool writable)
         return folderError(folder, "cannot create the data folder (" + error.message() + ")");
     // Writing is the only reliable test: permissions, read-only mounts and full disks all
     // show here rather than at the first save of a profile.
-    const fs::path probe = folder / ".volantra-write-test";
+    // A name of its own: two programs starting at once must not trip over each other's
+    // probe (Windows refuses to open or remove a file another program has open).
+    const fs::path probe =
+        folder / (".volantra-write-test-" + std::to_string(std::random_device{}()));
     {
         errno = 0;
         std::ofstream stream(probe, std::ios::binary | std::ios::trunc);

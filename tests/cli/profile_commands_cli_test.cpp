@@ -461,7 +461,10 @@ TEST_F(ProfileCommandsCli, ChangesAtTheSameTimeAreNeverLost)
     for (int round = 0; round < 10; ++round) {
         const std::string lines = std::to_string(round + 1);
         const std::string speed = std::to_string(round % 12 + 1);
-        std::thread other([&] { EXPECT_EQ(run({"set", "scroll-lines", lines}).status, 0); });
+        std::thread other([&] {
+            const CliRun r = run({"set", "scroll-lines", lines});
+            EXPECT_EQ(r.status, 0) << r.err;
+        });
         EXPECT_EQ(run({"set", "pointer-speed", speed}).status, 0);
         other.join();
         const SettingsRecord record = saved();
