@@ -225,9 +225,43 @@ private:
     std::string m_node;
 };
 
-// Notices from CM_Register_Notification arrive on a thread of the system's pool; they are
-// queued and an event object is signalled until receive() takes them.
-class WindowsHotplugMonitor final : public HotplugMonitor
+// What both ways of watching for the mouse share: notices arrive on another thread, are
+// queued, and an event object is signalled until receive() takes them.
+class QueuedHotplugMonitor : public HotplugMonitor
+{
+public:
+    ~QueuedHotplugMonitor() override { CloseHandle(m_ready); }
+
+    int fileDescriptor() const override { return -1; }
+    void* waitHandle() const override { return m_ready; }
+
+    std::vector<HotplugNotice> receive() override
+    {
+        std::lock_guard lock(m_mutex);
+        std::vector<HotplugNotice> notices(m_notices.begin(), m_notices.end());
+        m_notices.clear();
+        ResetEvent(m_ready);
+        return notices;
+    }
+
+protected:
+    QueuedHotplugMonitor() : m_ready(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
+
+    void post(HotplugNotice notice)
+    {
+        std::lock_guard lock(m_mutex);
+        m_notices.push_back(std::move(notice));
+        SetEvent(m_ready);
+    }
+
+private:
+    HANDLE m_ready;
+    std::mutex m_mutex;
+    std::deque<HotplugNotice> m_notices;
+};
+
+// Notices from CM_Register_Notification arrive on a thread of the system's pool.
+class WindowsHotplugMonitor final : public QueuedHotplugMonitor
 {
 public:
     using Register = CONFIGRET(WINAPI*)(PCM_NOTIFY_FILTER, PVOID, PCM_NOTIFY_CALLBACK,
@@ -265,23 +299,10 @@ public:
         // Unregistering waits for callbacks that are running, so none outlives the object.
         if (m_registration != nullptr)
             m_unregister(m_registration);
-        CloseHandle(m_ready);
-    }
-
-    int fileDescriptor() const override { return -1; }
-    void* waitHandle() const override { return m_ready; }
-
-    std::vector<HotplugNotice> receive() override
-    {
-        std::lock_guard lock(m_mutex);
-        std::vector<HotplugNotice> notices(m_notices.begin(), m_notices.end());
-        m_notices.clear();
-        ResetEvent(m_ready);
-        return notices;
     }
 
 private:
-    WindowsHotplugMonitor() : m_ready(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
+    WindowsHotplugMonitor() = default;
 
     static DWORD CALLBACK callback(HCMNOTIFICATION, PVOID context, CM_NOTIFY_ACTION action,
                                    PCM_NOTIFY_EVENT_DATA data, DWORD)
@@ -295,26 +316,21 @@ private:
         const std::optional<WindowsHidIds> ids = hidIdsFromInterfacePath(node);
         if (!ids)
             return ERROR_SUCCESS;
-        std::lock_guard lock(monitor->m_mutex);
-        monitor->m_notices.push_back(HotplugNotice{action == CM_NOTIFY_ACTION_DEVICEINTERFACEARRIVAL
-                                                       ? HotplugNotice::Action::Added
-                                                       : HotplugNotice::Action::Removed,
-                                                   node, ids->vendorId, ids->productId});
-        SetEvent(monitor->m_ready);
+        monitor->post(HotplugNotice{action == CM_NOTIFY_ACTION_DEVICEINTERFACEARRIVAL
+                                        ? HotplugNotice::Action::Added
+                                        : HotplugNotice::Action::Removed,
+                                    node, ids->vendorId, ids->productId});
         return ERROR_SUCCESS;
     }
 
-    HANDLE m_ready;
     HCMNOTIFICATION m_registration = nullptr;
     Unregister m_unregister = nullptr;
-    std::mutex m_mutex;
-    std::deque<HotplugNotice> m_notices;
 };
 
 // Where CM_Register_Notification is missing (wine 8, Windows before 8), the classic way: a
 // message-only window on a thread of its own, registered for the HID interface class with
 // RegisterDeviceNotificationW, turning WM_DEVICECHANGE into notices.
-class WindowHotplugMonitor final : public HotplugMonitor
+class WindowHotplugMonitor final : public QueuedHotplugMonitor
 {
 public:
     static Result<std::unique_ptr<HotplugMonitor>> create()
@@ -334,23 +350,10 @@ public:
     {
         PostThreadMessageW(m_threadId, WM_QUIT, 0, 0);
         m_thread.join();
-        CloseHandle(m_ready);
-    }
-
-    int fileDescriptor() const override { return -1; }
-    void* waitHandle() const override { return m_ready; }
-
-    std::vector<HotplugNotice> receive() override
-    {
-        std::lock_guard lock(m_mutex);
-        std::vector<HotplugNotice> notices(m_notices.begin(), m_notices.end());
-        m_notices.clear();
-        ResetEvent(m_ready);
-        return notices;
     }
 
 private:
-    WindowHotplugMonitor() : m_ready(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
+    WindowHotplugMonitor() = default;
 
     void run(std::promise<bool>& started)
     {
@@ -414,16 +417,11 @@ private:
         const std::optional<WindowsHidIds> ids = hidIdsFromInterfacePath(node);
         if (!ids)
             return;
-        std::lock_guard lock(m_mutex);
-        m_notices.push_back(HotplugNotice{action, node, ids->vendorId, ids->productId});
-        SetEvent(m_ready);
+        post(HotplugNotice{action, node, ids->vendorId, ids->productId});
     }
 
-    HANDLE m_ready;
     DWORD m_threadId = 0;
     std::thread m_thread;
-    std::mutex m_mutex;
-    std::deque<HotplugNotice> m_notices;
 };
 
 std::optional<std::uint16_t> hexAfter(std::string_view text, std::string_view key)
