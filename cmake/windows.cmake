@@ -3,14 +3,6 @@
 # Included from the top-level CMakeLists.txt instead of the Linux part.
 
 enable_language(RC)
-include(GNUInstallDirs)
-find_package(Threads REQUIRED)
-
-add_library(volantra_warnings INTERFACE)
-target_compile_options(volantra_warnings INTERFACE -Wall -Wextra)
-if(VOLANTRA_WERROR)
-  target_compile_options(volantra_warnings INTERFACE -Werror)
-endif()
 # The Windows headers: Unicode (wide) calls only, no min/max macros, Windows 10 and newer.
 add_library(volantra_windows_api INTERFACE)
 target_compile_definitions(volantra_windows_api INTERFACE UNICODE _UNICODE NOMINMAX
@@ -27,12 +19,6 @@ endif()
 message(STATUS "Volantra for Windows: no Qt 6 for Windows, so the window (volantra.exe) is "
                "not built; building the core, the Windows adapters and volantra-cli.exe")
 set(VOLANTRA_WITH_WINDOW OFF)
-
-add_library(volantra_core STATIC)
-target_include_directories(volantra_core PUBLIC ${PROJECT_SOURCE_DIR}
-                           ${PROJECT_BINARY_DIR}/generated)
-configure_file(common/version.h.in ${PROJECT_BINARY_DIR}/generated/common/version.h @ONLY)
-target_link_libraries(volantra_core PUBLIC Threads::Threads PRIVATE volantra_warnings)
 
 add_library(volantra_platform STATIC)
 target_link_libraries(volantra_platform PUBLIC volantra_core

@@ -155,14 +155,8 @@ public:
                              std::chrono::milliseconds timeout) override
     {
         OVERLAPPED overlapped{};
-        overlapped.hEvent = m_event;
-        ResetEvent(m_event);
-        if (!ReadFile(m_device, buffer.data(), static_cast<DWORD>(buffer.size()), nullptr,
-                      &overlapped)) {
-            const DWORD error = GetLastError();
-            if (error != ERROR_IO_PENDING)
-                return windowsDeviceError(m_node, error);
-        }
+        if (Status started = startRead(buffer, overlapped); !started)
+            return started.error();
         DWORD got = 0;
         if (Status finished = finish(overlapped, timeout, got); !finished)
             return finished.error();
@@ -173,14 +167,8 @@ public:
                                                       HidWaker& waker) override
     {
         OVERLAPPED overlapped{};
-        overlapped.hEvent = m_event;
-        ResetEvent(m_event);
-        if (!ReadFile(m_device, buffer.data(), static_cast<DWORD>(buffer.size()), nullptr,
-                      &overlapped)) {
-            const DWORD error = GetLastError();
-            if (error != ERROR_IO_PENDING)
-                return windowsDeviceError(m_node, error);
-        }
+        if (Status started = startRead(buffer, overlapped); !started)
+            return started.error();
         // The waker first, so that a pending wake-up wins over a report that came with it.
         const HANDLE handles[2] = {waker.waitHandle(), m_event};
         const DWORD waited = WaitForMultipleObjects(2, handles, FALSE, INFINITE);
@@ -203,6 +191,20 @@ public:
     }
 
 private:
+    // Starts an overlapped read into `buffer` that signals m_event when it ends.
+    Status startRead(std::span<std::uint8_t> buffer, OVERLAPPED& overlapped)
+    {
+        overlapped.hEvent = m_event;
+        ResetEvent(m_event);
+        if (!ReadFile(m_device, buffer.data(), static_cast<DWORD>(buffer.size()), nullptr,
+                      &overlapped)) {
+            const DWORD error = GetLastError();
+            if (error != ERROR_IO_PENDING)
+                return windowsDeviceError(m_node, error);
+        }
+        return {};
+    }
+
     // Waits for an overlapped transfer at most `timeout`; a transfer that takes longer is
     // cancelled (a hung mouse must not hang the program).
     Status finish(OVERLAPPED& overlapped, std::chrono::milliseconds timeout, DWORD& transferred)
