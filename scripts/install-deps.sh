@@ -10,7 +10,7 @@ libgtest-dev libgmock-dev libbenchmark-dev umockdev libumockdev-dev
 clang libclang-rt-14-dev clang-format
 xvfb xauth xdotool imagemagick dbus dbus-x11 trayer dunst
 gsettings-desktop-schemas libglib2.0-bin
-qt6-wayland weston debootstrap desktop-file-utils appstream
+qt6-wayland weston debootstrap desktop-file-utils appstream file
 g++-mingw-w64-x86-64-posix wine wine64 googletest"
 
 missing=""
