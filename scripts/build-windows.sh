@@ -9,7 +9,10 @@ build=build/windows
 mkdir -p "$build"
 WINEPREFIX="$(pwd)/$build/wine-prefix"
 WINEDEBUG=-all
-export WINEPREFIX WINEDEBUG
+# wine turns Windows file names into the Unix ones in the locale's character set: without
+# a UTF-8 locale (a bare CI shell) a folder with non-ASCII characters cannot be made.
+LC_ALL=C.UTF-8
+export WINEPREFIX WINEDEBUG LC_ALL
 # Keep one wine server for the whole build and test run: every wine process then starts
 # in a fraction of a second instead of seconds.
 mkdir -p "$WINEPREFIX"
