@@ -9,7 +9,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The vendor's updater: FwUpdate.exe on Windows (Part 9.1), FwUpdate on Linux.
+// The vendor's updater: FwUpdate.exe on Windows, FwUpdate on Linux.
 #ifdef _WIN32
 constexpr std::string_view kX64Updater = "Update/X64/FwUpdate.exe";
 constexpr std::string_view kX86Updater = "Update/X86/FwUpdate.exe";

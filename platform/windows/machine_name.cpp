@@ -5,8 +5,8 @@
 namespace volantra {
 
 // GetNativeSystemInfo's processor architecture in the names uname uses, so the updater
-// rules (help_panel_rules::updaterRelativePath) are the same on both systems. The spec's
-// rule sends x64 (9) and Itanium (6) to Update\X64, everything else to Update\X86.
+// rules (help_panel_rules::updaterRelativePath) are the same on both systems. The
+// updater's rule sends x64 (9) and Itanium (6) to Update\X64, everything else to Update\X86.
 std::string machineName()
 {
     SYSTEM_INFO system{};

@@ -6,9 +6,9 @@
 
 namespace volantra {
 
-// The Windows pointer settings through SystemParametersInfoW, as Part 4.6 of the design
-// does it: SPI_SETMOUSE (6, 10, 1 with enhanced pointer precision, else 0, 0, 0),
-// SPI_SETMOUSESPEED (1 to 20), SPI_SETWHEELSCROLLLINES (lines, or WHEEL_PAGESCROLL for one
+// The Windows pointer settings through SystemParametersInfoW, as the mouse's
+// Windows tool always set them: SPI_SETMOUSE (6, 10, 1 with enhanced pointer precision, else 0, 0,
+// 0), SPI_SETMOUSESPEED (1 to 20), SPI_SETWHEELSCROLLLINES (lines, or WHEEL_PAGESCROLL for one
 // screen), all three for this log-on only, then SPI_SETDOUBLECLICKTIME, which is kept
 // (SPIF_UPDATEINIFILE). Every call is made even after one failed.
 class WindowsPointerSettings final : public PointerSettings

@@ -10,8 +10,8 @@
 
 namespace volantra {
 
-// Part 9.1: the shell's "open" verb, no parameters, normal window; the program does not
-// wait. The updater's own folder is its working folder, as on Linux.
+// The updater starts through the shell's "open" verb, no parameters, normal window; the program
+// does not wait. The updater's own folder is its working folder, as on Linux.
 Status launchFirmwareUpdater(const std::string& dataDirectory, const std::string& machine)
 {
     const Result<std::string> updater = help_panel_rules::findUpdater(dataDirectory, machine);

@@ -1,4 +1,4 @@
-// Part 9.1 on Windows: GetNativeSystemInfo chooses Update\X64 or Update\X86, and the
+// The firmware updater on Windows: GetNativeSystemInfo chooses Update\X64 or Update\X86, and the
 // updater is FwUpdate.exe there.
 #include "help/help_panel_rules.h"
 #include "help/updater_launch.h"
