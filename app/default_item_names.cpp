@@ -1,6 +1,6 @@
 #include "app/default_item_names.h"
 
-#include "assign/button_function.h"
+#include "model/button_function.h"
 
 namespace volantra {
 

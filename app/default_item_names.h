@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/language_table.h"
+#include "common/language_table.h"
 #include "model/profile_store.h"
 #include "model/settings_record.h"
 

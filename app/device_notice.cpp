@@ -1,6 +1,6 @@
 #include "app/device_notice.h"
 
-#include "app/language_table.h"
+#include "common/language_table.h"
 #include "model/config_block.h"
 
 #include <array>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "assign/localized_text.h"
+#include "common/language.h"
 #include "device/device_event.h"
 #include "device/device_images.h"
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/rect.h"
+
 #include <array>
 #include <optional>
 #include <string_view>
@@ -10,26 +12,14 @@ namespace volantra {
 // right and bottom exclusive).
 enum class WindowButton { Reset, Cancel, Apply, Help, Minimise, Close, ProfileManager };
 
-struct WindowRect
-{
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-
-    bool contains(int x, int y) const { return x >= left && x < right && y >= top && y < bottom; }
-    int width() const { return right - left; }
-    int height() const { return bottom - top; }
-};
-
 struct WindowButtonLook
 {
     WindowButton button;
-    WindowRect area;
+    Rect area;
     std::string_view normalImage;
     std::string_view overImage;
     std::string_view caption; // English entry of the language tables; empty: none
-    WindowRect captionArea;
+    Rect captionArea;
 };
 
 // In the order a press tests them.

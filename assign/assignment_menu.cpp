@@ -1,6 +1,6 @@
 #include "assign/assignment_menu.h"
 
-#include "assign/function_submenus.h"
+#include "model/function_submenus.h"
 #include "model/settings_record.h"
 
 namespace volantra {
@@ -26,7 +26,7 @@ int rowTop(std::size_t button)
     return kFirstRowTop + kRowPitch * static_cast<int>(button);
 }
 
-AssignmentMenu::ListLayout layout(SectionArea area, std::size_t rows, int rowHeight)
+AssignmentMenu::ListLayout layout(Rect area, std::size_t rows, int rowHeight)
 {
     const int spare = area.height() - static_cast<int>(rows) * rowHeight;
     return {area, rows, rowHeight, spare >= 2 ? 1 : 0};
@@ -52,13 +52,13 @@ std::size_t submenuRows(ButtonFunctionKind owner)
 
 } // namespace
 
-SectionArea AssignmentMenu::box(std::size_t button)
+Rect AssignmentMenu::box(std::size_t button)
 {
     const int top = rowTop(button);
     return {kBoxLeft, top, kBoxRight, top + kBoxHeight};
 }
 
-SectionArea AssignmentMenu::caption(std::size_t button)
+Rect AssignmentMenu::caption(std::size_t button)
 {
     const int top = rowTop(button);
     return {kCaptionLeft, top, kBoxLeft - 2, top + kBoxHeight};
@@ -97,14 +97,14 @@ std::optional<AssignmentMenu::ListLayout> AssignmentMenu::submenu(ButtonFunction
         return std::nullopt;
     // The owner entry's rectangle in the list's own coordinates (inside its frame).
     const ListLayout list = functionList(button);
-    const SectionArea l = list.area;
+    const Rect l = list.area;
     const int entry = static_cast<int>(owner);
     const int itemTop = entry * list.rowHeight;
     const int itemBottom = itemTop + list.rowHeight;
     const int itemRight = l.width() - 2 * list.frame;
     const std::size_t rows = submenuRows(owner);
 
-    SectionArea area;
+    Rect area;
     switch (owner) {
     case ButtonFunctionKind::ScrollSelect:
     case ButtonFunctionKind::DpiCycle: {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "assign/button_function.h"
-#include "pages/section_area.h"
+#include "common/rect.h"
+#include "model/button_function.h"
 
 #include <array>
 #include <cstddef>
@@ -34,7 +34,7 @@ public:
     // (none where the rows fill the whole height, so no scroll bar is ever needed).
     struct ListLayout
     {
-        SectionArea area;
+        Rect area;
         std::size_t rows = 0;
         int rowHeight = 0;
         int frame = 0;
@@ -49,9 +49,9 @@ public:
     // What a click on a function list entry leads to.
     enum class EntryAction { Assign, None, SingleKeyDialog, ComboKeyDialog, MacroKeyDialog };
 
-    static SectionArea box(std::size_t button);
+    static Rect box(std::size_t button);
     // Where "Button 1" to "Button 8" stand, left of the boxes.
-    static SectionArea caption(std::size_t button);
+    static Rect caption(std::size_t button);
     static std::string captionKey(std::size_t button);
     static std::optional<std::size_t> boxAt(int x, int y);
 

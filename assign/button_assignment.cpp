@@ -1,6 +1,6 @@
 #include "assign/button_assignment.h"
 
-#include "assign/function_submenus.h"
+#include "model/function_submenus.h"
 
 namespace volantra {
 namespace {

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "assign/button_function.h"
 #include "assign/combo_key_capture.h"
-#include "assign/localized_text.h"
 #include "assign/macro_key_selection.h"
 #include "assign/single_key_capture.h"
+#include "common/language.h"
+#include "model/button_function.h"
 
 #include <cstddef>
 #include <optional>

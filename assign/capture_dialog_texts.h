@@ -1,6 +1,6 @@
 #pragma once
 
-#include "assign/localized_text.h"
+#include "common/language.h"
 
 #include <cstddef>
 #include <cstdint>

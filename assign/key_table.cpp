@@ -1,6 +1,6 @@
 #include "assign/key_table.h"
 
-#include "assign/button_function.h"
+#include "model/button_function.h"
 
 #include <array>
 

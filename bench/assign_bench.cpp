@@ -2,11 +2,11 @@
 // box that opens its function list, and a click in a submenu that assigns a function;
 // each followed by the section and the mouse picture's marks painted into the window's
 // persistent picture, as the main window does it.
-#include "assign/button_assignment_section.h"
+#include "assign/qt/button_assignment_section.h"
 #include "model/profile_store.h"
 #include "model/settings_record.h"
 #include "platform/posix_atomic_file_writer.h"
-#include "skin/skin_library.h"
+#include "skin/qt/skin_library.h"
 
 #include <QApplication>
 #include <QDir>
@@ -26,7 +26,7 @@ constexpr QPoint kOrigin(20, 127); // the section's header's left and bottom
 
 QPoint boxCentre(std::size_t button)
 {
-    const SectionArea box = AssignmentMenu::box(button);
+    const Rect box = AssignmentMenu::box(button);
     return kOrigin + QPoint((box.left + box.right) / 2, (box.top + box.bottom) / 2);
 }
 

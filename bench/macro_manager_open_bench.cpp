@@ -3,9 +3,9 @@
 // and hand-made files with one huge macro of pauses (100,000 and 240,000 lines, the latter
 // 3.9 MB), whose first macro the manager selects and shows at opening, or 400,000 empty
 // sections.
-#include "macro/macro_manager_dialog.h"
+#include "macro/qt/macro_manager_dialog.h"
 #include "platform/posix_atomic_file_writer.h"
-#include "skin/skin_library.h"
+#include "skin/qt/skin_library.h"
 #include "support/macro_files.h"
 
 #include <QApplication>

@@ -3,9 +3,9 @@
 // as the main window does it. The presses alternate between values, so every iteration
 // stores and redraws.
 #include "model/settings_record.h"
-#include "pages/dpi_section.h"
-#include "pages/lighting_section.h"
-#include "skin/skin_library.h"
+#include "pages/qt/dpi_section.h"
+#include "pages/qt/lighting_section.h"
+#include "skin/qt/skin_library.h"
 
 #include <QApplication>
 #include <QImage>

@@ -2,13 +2,13 @@
 // header opens or closes its section, then every panel is painted again into the window's
 // persistent picture, as the main window does after a header click.
 #include "model/settings_record.h"
-#include "pages/angle_snap_section.h"
-#include "pages/dpi_section.h"
-#include "pages/lighting_section.h"
-#include "pages/main_panels.h"
-#include "pages/report_rate_section.h"
-#include "pages/xy_section.h"
-#include "skin/skin_library.h"
+#include "pages/qt/angle_snap_section.h"
+#include "pages/qt/dpi_section.h"
+#include "pages/qt/lighting_section.h"
+#include "pages/qt/main_panels.h"
+#include "pages/qt/report_rate_section.h"
+#include "pages/qt/xy_section.h"
+#include "skin/qt/skin_library.h"
 
 #include <QApplication>
 #include <QImage>

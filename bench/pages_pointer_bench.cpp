@@ -3,9 +3,9 @@
 // window's persistent picture, as the main window does it. The presses alternate between
 // values, so every iteration stores and redraws.
 #include "model/settings_record.h"
-#include "pages/scroll_speed_section.h"
-#include "pages/speed_dial_section.h"
-#include "skin/skin_library.h"
+#include "pages/qt/scroll_speed_section.h"
+#include "pages/qt/speed_dial_section.h"
+#include "skin/qt/skin_library.h"
 
 #include <QApplication>
 #include <QImage>

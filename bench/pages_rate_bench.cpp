@@ -3,9 +3,9 @@
 // picture, as the main window does it. Each press picks another value than the last, so
 // every iteration stores and redraws.
 #include "model/settings_record.h"
-#include "pages/angle_snap_section.h"
-#include "pages/report_rate_section.h"
-#include "skin/skin_library.h"
+#include "pages/qt/angle_snap_section.h"
+#include "pages/qt/report_rate_section.h"
+#include "skin/qt/skin_library.h"
 
 #include <QApplication>
 #include <QFileInfo>

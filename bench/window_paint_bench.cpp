@@ -1,10 +1,10 @@
 // Painting of the main window into its off-screen picture: a full repaint (background,
 // every panel with the sections open that fit, the buttons) and the redraw a hover over
 // one of the window's buttons makes.
-#include "app/main_controller.h"
-#include "app/main_window.h"
-#include "pages/main_panels.h"
+#include "app/qt/main_controller.h"
+#include "app/qt/main_window.h"
 #include "pages/panel_state.h"
+#include "pages/qt/main_panels.h"
 
 #include <QApplication>
 #include <QMouseEvent>

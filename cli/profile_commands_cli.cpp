@@ -1,12 +1,12 @@
 #include "cli/profile_commands_cli.h"
 
 #include "app/default_item_names.h"
-#include "assign/button_function.h"
-#include "assign/function_submenus.h"
 #include "cli/cli_context.h"
 #include "cli/json.h"
 #include "cli/terminal_text.h"
+#include "model/button_function.h"
 #include "model/data_directory.h"
+#include "model/function_submenus.h"
 #include "model/ini_file.h"
 #include "model/profile_list.h"
 #include "platform/posix_atomic_file_writer.h"
@@ -390,7 +390,7 @@ Result<CurrentProfile> loadCurrentProfile(const CliContext& context, ProfileAcce
         if (!repairable)
             return loaded.error();
     }
-    profile.store->setLanguage(ProfileStore::languageFromCode(profile.store->readLanguageCode()));
+    profile.store->setLanguage(languageFromCode(profile.store->readLanguageCode()));
     if (Status read = profile.store->readProfileIni(); !read)
         return read.error();
     return profile;

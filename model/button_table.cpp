@@ -1,6 +1,6 @@
 #include "model/button_table.h"
 
-#include "assign/button_function.h"
+#include "model/button_function.h"
 
 #include <algorithm>
 

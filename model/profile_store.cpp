@@ -106,15 +106,6 @@ ProfileStore::ProfileStore(std::string dataDirectory, AtomicFileWriter& writer, 
 {
 }
 
-Language ProfileStore::languageFromCode(std::string_view code)
-{
-    if (code == "CHS")
-        return Language::SimplifiedChinese;
-    if (code == "CHT")
-        return Language::TraditionalChinese;
-    return Language::English;
-}
-
 const char* ProfileStore::itemSection(Language language)
 {
     switch (language) {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "assign/localized_text.h"
 #include "common/atomic_file_writer.h"
+#include "common/language.h"
 #include "common/result.h"
 #include "model/settings_record.h"
 
@@ -48,8 +48,6 @@ public:
     ProfileStore(std::string dataDirectory, AtomicFileWriter& writer,
                  Language language = Language::English);
 
-    // "CHS" and "CHT" choose Chinese; any other code, empty included, English.
-    static Language languageFromCode(std::string_view code);
     // The INI section that holds the button names in that language.
     static const char* itemSection(Language language);
     // The names the program's own files have in the data directory; nothing else may

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "assign/button_function.h"
 #include "device/device_images.h"
+#include "model/button_function.h"
 
 #include <array>
 #include <cstddef>

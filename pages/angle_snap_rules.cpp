@@ -14,7 +14,7 @@ constexpr int kFirstCaptionLeft = 26;
 
 } // namespace
 
-SectionArea AngleSnapRules::captionArea(int level)
+Rect AngleSnapRules::captionArea(int level)
 {
     return {.left = kFirstCaptionLeft + kStepWidth * (level - 1),
             .top = kCaptionTop,

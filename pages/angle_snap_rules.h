@@ -1,6 +1,6 @@
 #pragma once
 
-#include "pages/section_area.h"
+#include "common/rect.h"
 
 #include <cstdint>
 #include <optional>
@@ -25,12 +25,12 @@ public:
     static constexpr int kFirstStepWidth = 9;
 
     // The level picture; its top-left is where "/AngleSnap/<level>.png" is drawn.
-    static constexpr SectionArea kPictureArea{.left = 20, .top = 10, .right = 227, .bottom = 95};
+    static constexpr Rect kPictureArea{.left = 20, .top = 10, .right = 227, .bottom = 95};
     // Where the slider answers; its top-left is where "/StageSlider/<level>.png" is drawn.
-    static constexpr SectionArea kSliderArea{.left = 20, .top = 106, .right = 228, .bottom = 115};
+    static constexpr Rect kSliderArea{.left = 20, .top = 106, .right = 228, .bottom = 115};
 
     // The caption "1" to "10" under the slider's step of `level`, drawn left aligned.
-    static SectionArea captionArea(int level);
+    static Rect captionArea(int level);
 
     // The level a press at (x, y) picks; nothing outside the slider.
     static std::optional<std::uint8_t> levelAt(int x, int y);

@@ -40,19 +40,19 @@ bool isBlank(char c)
 
 } // namespace
 
-SectionArea DpiStageRules::levelBar(std::size_t stage)
+Rect DpiStageRules::levelBar(std::size_t stage)
 {
     const int left = kBarLefts[checkedStage(stage)];
     return {left, kBarTop, left + kBarWidth, kBarBottom};
 }
 
-SectionArea DpiStageRules::valueBox(std::size_t stage)
+Rect DpiStageRules::valueBox(std::size_t stage)
 {
     const int left = kValueBoxLefts[checkedStage(stage)];
     return {left, kValueBoxTop, left + kValueBoxWidth, kValueBoxBottom};
 }
 
-SectionArea DpiStageRules::colourBox(std::size_t stage)
+Rect DpiStageRules::colourBox(std::size_t stage)
 {
     const int left = kBarLefts[checkedStage(stage)];
     return {left, kColourBoxTop, left + kColourBoxWidth, kColourBoxBottom};

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "pages/section_area.h"
+#include "common/rect.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -36,11 +36,11 @@ public:
     static constexpr int kHighestDpi = kHighestStep * kDpiPerStep;
 
     // Each bar is also where its image is drawn; the value box is where its edit box sits.
-    static SectionArea levelBar(std::size_t stage);
-    static SectionArea valueBox(std::size_t stage);
-    static SectionArea colourBox(std::size_t stage);
-    static SectionArea dialDownCaption() { return {31, 13, 116, 32}; }
-    static SectionArea dialUpCaption() { return {141, 13, 226, 32}; }
+    static Rect levelBar(std::size_t stage);
+    static Rect valueBox(std::size_t stage);
+    static Rect colourBox(std::size_t stage);
+    static Rect dialDownCaption() { return {31, 13, 116, 32}; }
+    static Rect dialUpCaption() { return {141, 13, 226, 32}; }
 
     static std::optional<std::size_t> barAt(int x, int y);
     static std::optional<std::size_t> colourBoxAt(int x, int y);

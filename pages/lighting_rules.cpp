@@ -51,25 +51,25 @@ LightingRules::stepCaptions(std::size_t row)
     return kStepCaptions[checkedRow(row)];
 }
 
-SectionArea LightingRules::modeMark(std::size_t row)
+Rect LightingRules::modeMark(std::size_t row)
 {
     const int top = rowTop(row);
     return {kMarkLeft, top, kMarkRight, top + kMarkHeight};
 }
 
-SectionArea LightingRules::modeCaption(std::size_t row)
+Rect LightingRules::modeCaption(std::size_t row)
 {
     const int top = rowTop(row);
     return {kCaptionLeft, top - 5, kCaptionRight, top + 14};
 }
 
-SectionArea LightingRules::slider(std::size_t row)
+Rect LightingRules::slider(std::size_t row)
 {
     const int top = rowTop(row);
     return {kSliderLeft, top, kSliderRight, top + kSliderHeight};
 }
 
-SectionArea LightingRules::stepCaptionArea(std::size_t row, std::size_t caption)
+Rect LightingRules::stepCaptionArea(std::size_t row, std::size_t caption)
 {
     if (caption >= kStepCaptionCount)
         throw std::out_of_range("lighting step caption");

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "pages/section_area.h"
+#include "common/rect.h"
 
 #include <array>
 #include <cstddef>
@@ -44,10 +44,10 @@ public:
     static const std::array<StepCaption, kStepCaptionCount>& stepCaptions(std::size_t row);
 
     // The mark and the slider are also where their images are drawn.
-    static SectionArea modeMark(std::size_t row);
-    static SectionArea modeCaption(std::size_t row);
-    static SectionArea slider(std::size_t row);
-    static SectionArea stepCaptionArea(std::size_t row, std::size_t caption);
+    static Rect modeMark(std::size_t row);
+    static Rect modeCaption(std::size_t row);
+    static Rect slider(std::size_t row);
+    static Rect stepCaptionArea(std::size_t row, std::size_t caption);
 
     static std::optional<std::size_t> modeMarkAt(int x, int y);
     static std::optional<std::size_t> sliderAt(int x, int y);

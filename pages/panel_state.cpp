@@ -6,7 +6,7 @@ namespace volantra {
 
 namespace {
 
-PanelRect rightHeaderAt(int top)
+Rect rightHeaderAt(int top)
 {
     return {PanelState::kRightPanelLeft, top, PanelState::kRightPanelRight,
             top + PanelState::kHeaderHeight};
@@ -18,7 +18,7 @@ PanelRect rightHeaderAt(int top)
 class SectionChain
 {
 public:
-    SectionChain(std::array<PanelRect, kRightSectionCount>& headers,
+    SectionChain(std::array<Rect, kRightSectionCount>& headers,
                  std::array<bool, kRightSectionCount>& visible,
                  const std::array<bool, kRightSectionCount>& expanded,
                  const ContentHeights& heights)
@@ -30,7 +30,7 @@ public:
     bool draw(int number)
     {
         const std::size_t index = static_cast<std::size_t>(number - 1);
-        const PanelRect header = m_headers[index];
+        const Rect header = m_headers[index];
         const int contentHeight = m_expanded[index] ? m_heights.right[index] : 0;
         if (header.bottom + contentHeight > PanelState::kRightPanelLimit)
             return false;
@@ -47,7 +47,7 @@ public:
     int expandedDrawn() const { return m_expandedDrawn; }
 
 private:
-    std::array<PanelRect, kRightSectionCount>& m_headers;
+    std::array<Rect, kRightSectionCount>& m_headers;
     std::array<bool, kRightSectionCount>& m_visible;
     const std::array<bool, kRightSectionCount>& m_expanded;
     const ContentHeights& m_heights;
@@ -113,12 +113,12 @@ bool PanelState::expanded(LeftSection section) const
     return section == LeftSection::ButtonAssignment ? m_assignExpanded : m_xyExpanded;
 }
 
-PanelRect PanelState::assignmentHeader() const
+Rect PanelState::assignmentHeader() const
 {
     return {kLeftPanelLeft, kAssignmentTop, kLeftPanelRight, kAssignmentTop + kHeaderHeight};
 }
 
-PanelRect PanelState::macroManagerItem() const
+Rect PanelState::macroManagerItem() const
 {
     const int assignmentBottom = assignmentHeader().bottom;
     const int top = m_assignExpanded ? assignmentBottom + m_heights.buttonAssignment + kSectionGap
@@ -126,16 +126,15 @@ PanelRect PanelState::macroManagerItem() const
     return {kLeftPanelLeft, top, kLeftPanelRight, top + kMacroItemHeight};
 }
 
-PanelRect PanelState::xyHeader() const
+Rect PanelState::xyHeader() const
 {
     const int top = macroManagerItem().bottom + kSectionGap;
     return {kLeftPanelLeft, top, kLeftPanelRight, top + kHeaderHeight};
 }
 
-PanelRect PanelState::contentRect(LeftSection section) const
+Rect PanelState::contentRect(LeftSection section) const
 {
-    const PanelRect header =
-        section == LeftSection::ButtonAssignment ? assignmentHeader() : xyHeader();
+    const Rect header = section == LeftSection::ButtonAssignment ? assignmentHeader() : xyHeader();
     const int height = section == LeftSection::ButtonAssignment ? m_heights.buttonAssignment
                                                                 : m_heights.xySensitivity;
     return {header.left, header.bottom, header.right, header.bottom + height};
@@ -147,7 +146,7 @@ void PanelState::toggle(LeftSection section)
     flag = !flag;
 }
 
-PanelRect PanelState::assignmentBox(std::size_t index)
+Rect PanelState::assignmentBox(std::size_t index)
 {
     const int top = 154 + 20 * static_cast<int>(index);
     return {120, top, 250, top + 16};
@@ -158,9 +157,9 @@ bool PanelState::contentShown(RightSection section) const
     return headerVisible(section) && expanded(section);
 }
 
-PanelRect PanelState::contentRect(RightSection section) const
+Rect PanelState::contentRect(RightSection section) const
 {
-    const PanelRect h = header(section);
+    const Rect h = header(section);
     return {h.left, h.bottom, h.right, h.bottom + m_heights[section]};
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "pages/panel_rect.h"
+#include "common/rect.h"
 
 #include <array>
 #include <cstddef>
@@ -105,8 +105,8 @@ public:
     static constexpr int kRightPanelTop = 32;
     // The bottom bar of the window starts here; no section may reach below it.
     static constexpr int kRightPanelLimit = 604;
-    static constexpr PanelRect kFrontViewButton{437, 527, 499, 556};
-    static constexpr PanelRect kSideViewButton{500, 527, 562, 556};
+    static constexpr Rect kFrontViewButton{437, 527, 499, 556};
+    static constexpr Rect kSideViewButton{500, 527, 562, 556};
     // The scroll thumb runs in a track right of the panel.
     static constexpr int kThumbLeft = 984;
     static constexpr int kThumbWidth = 7;
@@ -118,8 +118,8 @@ public:
     // any lower one for the bottom view.
     static constexpr int kTopHalf = (kThumbTrackBottom - kThumbTrackTop) / 2;
     // Where the mouse wheel scrolls the right panel: the panel and its track.
-    static constexpr PanelRect kWheelArea{kRightPanelLeft, kRightPanelTop, kThumbLeft + kThumbWidth,
-                                          kRightPanelLimit};
+    static constexpr Rect kWheelArea{kRightPanelLeft, kRightPanelTop, kThumbLeft + kThumbWidth,
+                                     kRightPanelLimit};
     static constexpr std::size_t kAssignmentBoxCount = 8;
 
     PanelState();
@@ -130,22 +130,22 @@ public:
 
     // Left panel.
     bool expanded(LeftSection section) const;
-    PanelRect assignmentHeader() const;
-    PanelRect macroManagerItem() const;
-    PanelRect xyHeader() const;
+    Rect assignmentHeader() const;
+    Rect macroManagerItem() const;
+    Rect xyHeader() const;
     // Where a left section's content lies: below its header, its measured height.
-    PanelRect contentRect(LeftSection section) const;
+    Rect contentRect(LeftSection section) const;
     void toggle(LeftSection section);
     // The box that shows button 1 to 8 (index 0 to 7) in the Button Assignment content.
-    static PanelRect assignmentBox(std::size_t index);
+    static Rect assignmentBox(std::size_t index);
 
     // Right panel.
     bool expanded(RightSection section) const { return m_expanded[indexOf(section)]; }
     bool headerVisible(RightSection section) const { return m_visible[indexOf(section)]; }
     // The content is on screen: the header is drawn and the section is open.
     bool contentShown(RightSection section) const;
-    PanelRect header(RightSection section) const { return m_headers[indexOf(section)]; }
-    PanelRect contentRect(RightSection section) const;
+    Rect header(RightSection section) const { return m_headers[indexOf(section)]; }
+    Rect contentRect(RightSection section) const;
     int expandedCount() const;
     PanelView panelView() const { return m_view; }
     int thumbTop() const { return m_thumbTop; }
@@ -185,7 +185,7 @@ private:
     bool m_xyExpanded = false;
     std::array<bool, kRightSectionCount> m_expanded{};
     std::array<bool, kRightSectionCount> m_visible{};
-    std::array<PanelRect, kRightSectionCount> m_headers{};
+    std::array<Rect, kRightSectionCount> m_headers{};
     PanelView m_view = PanelView::Top;
     MouseView m_mouseView = MouseView::Front;
     int m_thumbTop = kThumbTrackTop;

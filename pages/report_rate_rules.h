@@ -1,6 +1,6 @@
 #pragma once
 
-#include "pages/section_area.h"
+#include "common/rect.h"
 
 #include <array>
 #include <cstdint>
@@ -31,7 +31,7 @@ public:
     explicit ReportRateRules(int backgroundWidth);
 
     // Where the control answers and where its image is drawn.
-    SectionArea controlArea() const { return m_control; }
+    Rect controlArea() const { return m_control; }
 
     // The interval a press at (x, y) picks: nothing outside the control, off the ring, or
     // on one of the axes through its centre, where no quadrant is meant.
@@ -48,7 +48,7 @@ public:
     static std::string rateImage(std::uint8_t stored);
 
 private:
-    SectionArea m_control;
+    Rect m_control;
 };
 
 } // namespace volantra

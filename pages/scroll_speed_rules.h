@@ -1,6 +1,6 @@
 #pragma once
 
-#include "pages/section_area.h"
+#include "common/rect.h"
 
 #include <cstdint>
 #include <string>
@@ -32,14 +32,14 @@ public:
     static constexpr int kFewestLines = 1;
     static constexpr int kMostLines = 100;
 
-    static constexpr SectionArea kLinesMark{10, 15, 22, 27};
-    static constexpr SectionArea kScreenMark{10, 50, 22, 62};
-    static constexpr SectionArea kLinesCaptionArea{27, 15, 142, 27};
-    static constexpr SectionArea kScreenCaptionArea{27, 50, 142, 62};
+    static constexpr Rect kLinesMark{10, 15, 22, 27};
+    static constexpr Rect kScreenMark{10, 50, 22, 62};
+    static constexpr Rect kLinesCaptionArea{27, 15, 142, 27};
+    static constexpr Rect kScreenCaptionArea{27, 50, 142, 62};
     // The frame image and the edit box over it.
-    static constexpr SectionArea kLinesBox{150, 15, 186, 29};
-    static constexpr SectionArea kUpArrow{190, 15, 200, 21};
-    static constexpr SectionArea kDownArrow{190, 23, 200, 29};
+    static constexpr Rect kLinesBox{150, 15, 186, 29};
+    static constexpr Rect kUpArrow{190, 15, 200, 21};
+    static constexpr Rect kDownArrow{190, 23, 200, 29};
 
     enum class Target { None, LinesMark, ScreenMark, UpArrow, DownArrow };
     static Target targetAt(int x, int y);

@@ -22,27 +22,27 @@ constexpr double kDegreesPerStep = 18.0;
 
 } // namespace
 
-SectionArea SpeedDialRules::area(int backgroundWidth)
+Rect SpeedDialRules::area(int backgroundWidth)
 {
     const int centreX = backgroundWidth / 2;
     return {centreX - kHalfWidth, kTopOffset, centreX + kHalfWidth, kTopOffset + kHeight};
 }
 
-SectionArea SpeedDialRules::slowCaption(int backgroundWidth)
+Rect SpeedDialRules::slowCaption(int backgroundWidth)
 {
-    const SectionArea dial = area(backgroundWidth);
+    const Rect dial = area(backgroundWidth);
     return {dial.left - kCaptionWidth, dial.bottom - kCaptionHeight, dial.left, dial.bottom};
 }
 
-SectionArea SpeedDialRules::fastCaption(int backgroundWidth)
+Rect SpeedDialRules::fastCaption(int backgroundWidth)
 {
-    const SectionArea dial = area(backgroundWidth);
+    const Rect dial = area(backgroundWidth);
     return {dial.right, dial.bottom - kCaptionHeight, dial.right + kCaptionWidth, dial.bottom};
 }
 
 std::optional<std::uint8_t> SpeedDialRules::valueAt(int x, int y, int backgroundWidth)
 {
-    const SectionArea dial = area(backgroundWidth);
+    const Rect dial = area(backgroundWidth);
     if (!dial.contains(x, y))
         return std::nullopt;
     const int dx = x - (dial.left + kHalfWidth);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "pages/section_area.h"
+#include "common/rect.h"
 
 #include <cstdint>
 #include <optional>
@@ -38,10 +38,10 @@ public:
 
     // The dial in a section whose background is `backgroundWidth` pixels wide: 142 pixels
     // wide, centred, from 20 pixels below the origin down to 12 pixels below the centre.
-    static SectionArea area(int backgroundWidth);
+    static Rect area(int backgroundWidth);
     // The captions "Slow" left of the dial's lower end and "Fast" right of it.
-    static SectionArea slowCaption(int backgroundWidth);
-    static SectionArea fastCaption(int backgroundWidth);
+    static Rect slowCaption(int backgroundWidth);
+    static Rect fastCaption(int backgroundWidth);
 
     // The value a press at (x, y) picks, or nothing when it misses the upper half of the ring.
     static std::optional<std::uint8_t> valueAt(int x, int y, int backgroundWidth);

@@ -23,19 +23,18 @@ constexpr int kStepPixels = 21;
 
 } // namespace
 
-PanelRect sliderRect(Axis axis, int x0, int y0)
+Rect sliderRect(Axis axis, int x0, int y0)
 {
-    return PanelRect::sized(x0 + kSliderInset, y0 + 40 + rowOffset(axis), kSliderWidth,
-                            kSliderHeight);
+    return Rect::sized(x0 + kSliderInset, y0 + 40 + rowOffset(axis), kSliderWidth, kSliderHeight);
 }
 
-PanelRect axisCaptionRect(Axis axis, int x0, int y0)
+Rect axisCaptionRect(Axis axis, int x0, int y0)
 {
     const int top = y0 + 20 + rowOffset(axis);
     return {x0 + kSliderInset, top, x0 + kSectionWidth, top + 20};
 }
 
-PanelRect stepCaptionRect(Axis axis, int step, int x0, int y0)
+Rect stepCaptionRect(Axis axis, int step, int x0, int y0)
 {
     const int top = y0 + 57 + rowOffset(axis);
     return {x0 + 24 + kStepPixels * (step - 1), top, x0 + kSectionWidth, top + 20};
@@ -67,7 +66,7 @@ std::string sliderImage(std::uint8_t stored)
 bool click(SettingsRecord& record, int x, int y, int x0, int y0)
 {
     for (const Axis axis : {Axis::X, Axis::Y}) {
-        const PanelRect slider = sliderRect(axis, x0, y0);
+        const Rect slider = sliderRect(axis, x0, y0);
         if (!slider.contains(x, y))
             continue;
         const auto level = static_cast<std::uint8_t>(levelAt(x, slider.left));

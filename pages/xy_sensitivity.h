@@ -1,6 +1,6 @@
 #pragma once
 
-#include "pages/panel_rect.h"
+#include "common/rect.h"
 
 #include <cstdint>
 #include <string>
@@ -23,11 +23,11 @@ constexpr int kHighestLevel = 11;
 constexpr int kStepCaptionCount = 10;
 constexpr const char* kBackground = "/XYSensitivity/BK_XYSensSetting.png";
 
-PanelRect sliderRect(Axis axis, int x0, int y0);
+Rect sliderRect(Axis axis, int x0, int y0);
 // The caption "X axis" or "Y axis" above the slider.
-PanelRect axisCaptionRect(Axis axis, int x0, int y0);
+Rect axisCaptionRect(Axis axis, int x0, int y0);
 // Step caption 1 to 10 below the slider.
-PanelRect stepCaptionRect(Axis axis, int step, int x0, int y0);
+Rect stepCaptionRect(Axis axis, int step, int x0, int y0);
 
 // The level a click at x gives on a slider whose left edge is sliderLeft.
 int levelAt(int x, int sliderLeft);

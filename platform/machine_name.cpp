@@ -1,4 +1,4 @@
-#include "platform/machine_name.h"
+#include "common/machine_name.h"
 
 #include <sys/utsname.h>
 

@@ -1,7 +1,7 @@
 #include "tools/default_data.h"
 
-#include "assign/button_function.h"
-#include "assign/localized_text.h"
+#include "common/language.h"
+#include "model/button_function.h"
 #include "model/profile_file.h"
 #include "model/profile_list.h"
 #include "model/profile_store.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "pages/pointer_settings.h"
+#include "common/pointer_settings.h"
 #include "platform/posix_atomic_file_writer.h"
 
 #include <string>

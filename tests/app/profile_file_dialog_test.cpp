@@ -1,4 +1,4 @@
-#include "app/profile_file_dialog.h"
+#include "app/qt/profile_file_dialog.h"
 #include "support/temporary_directory.h"
 
 #include <QAbstractButton>

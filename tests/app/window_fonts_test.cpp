@@ -1,5 +1,5 @@
-#include "app/window_fonts.h"
-#include "skin/dialog_font.h"
+#include "app/qt/window_fonts.h"
+#include "skin/qt/dialog_font.h"
 
 #include <QFontMetrics>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "skin/skin_library.h"
+#include "skin/qt/skin_library.h"
 #include "skin/skin_root.h"
 #include "support/temporary_directory.h"
 

@@ -214,7 +214,7 @@ TEST(DialogChoices, StoreTheirBytesAndLabels)
 }
 
 // The section's origin in the main window is (20, 127).
-SectionArea inWindow(SectionArea area)
+Rect inWindow(Rect area)
 {
     return {area.left + 20, area.top + 127, area.right + 20, area.bottom + 127};
 }
@@ -223,14 +223,13 @@ TEST(AssignmentMenu, BoxesAndListsSitWhereTheWindowExpectsThem)
 {
     for (std::size_t k = 0; k < AssignmentMenu::kButtonCount; ++k) {
         const int step = 20 * static_cast<int>(k);
-        EXPECT_EQ(inWindow(AssignmentMenu::box(k)),
-                  (SectionArea{120, 154 + step, 250, 170 + step}));
+        EXPECT_EQ(inWindow(AssignmentMenu::box(k)), (Rect{120, 154 + step, 250, 170 + step}));
         const auto list = AssignmentMenu::functionList(k);
-        EXPECT_EQ(inWindow(list.area), (SectionArea{262, 154 + step, 365, 384 + step}));
+        EXPECT_EQ(inWindow(list.area), (Rect{262, 154 + step, 365, 384 + step}));
         EXPECT_EQ(list.rows, 14u);
         EXPECT_LE(int(list.rows) * list.rowHeight + 2 * list.frame, list.area.height());
         EXPECT_EQ(AssignmentMenu::captionKey(k), "Button " + std::to_string(k + 1));
-        const SectionArea box = AssignmentMenu::box(k);
+        const Rect box = AssignmentMenu::box(k);
         EXPECT_EQ(AssignmentMenu::boxAt(box.left, box.top), k);
         EXPECT_EQ(AssignmentMenu::boxAt(box.right - 1, box.bottom - 1), k);
     }
@@ -246,7 +245,7 @@ TEST(AssignmentMenu, SubmenusOpenBesideTheirEntry)
     {
         K owner;
         std::size_t button;
-        SectionArea window; // in main-window pixels
+        Rect window; // in main-window pixels
         int rowHeight;
         int frame;
     };

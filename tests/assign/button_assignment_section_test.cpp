@@ -1,7 +1,7 @@
 #include "assign/assign_test_support.h"
-#include "assign/button_assignment_section.h"
-#include "assign/combo_key_dialog.h"
-#include "assign/single_key_dialog.h"
+#include "assign/qt/button_assignment_section.h"
+#include "assign/qt/combo_key_dialog.h"
+#include "assign/qt/single_key_dialog.h"
 #include "common/hex.h"
 #include "model/profile_store.h"
 #include "model/settings_record.h"
@@ -46,7 +46,7 @@ std::vector<TestSkin::Image> skinImages()
     return images;
 }
 
-QPoint centreOf(const SectionArea& area)
+QPoint centreOf(const Rect& area)
 {
     return kOrigin + QPoint((area.left + area.right) / 2, (area.top + area.bottom) / 2);
 }

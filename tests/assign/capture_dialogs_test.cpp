@@ -1,8 +1,8 @@
 #include "assign/assign_test_support.h"
 #include "assign/button_assignment.h"
-#include "assign/combo_key_dialog.h"
-#include "assign/macro_key_dialog.h"
-#include "assign/single_key_dialog.h"
+#include "assign/qt/combo_key_dialog.h"
+#include "assign/qt/macro_key_dialog.h"
+#include "assign/qt/single_key_dialog.h"
 #include "common/hex.h"
 
 #include <QApplication>

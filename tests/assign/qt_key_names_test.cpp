@@ -1,6 +1,6 @@
 #include "assign/key_table.h"
 #include "assign/pc_keyboard.h"
-#include "assign/qt_key_names.h"
+#include "assign/qt/qt_key_names.h"
 
 #include <QKeyEvent>
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
-#include "help/help_panel.h"
-#include "help/help_panel_toggle.h"
-#include "platform/machine_name.h"
-#include "skin/skin_library.h"
+#include "common/machine_name.h"
+#include "help/qt/help_panel.h"
+#include "help/qt/help_panel_toggle.h"
+#include "skin/qt/skin_library.h"
 #include "skin/skin_root.h"
 #include "support/temporary_directory.h"
 

@@ -1,9 +1,9 @@
-#include "macro/list_entry_editor.h"
 #include "macro/macro_encoder.h"
-#include "macro/macro_manager_dialog.h"
+#include "macro/qt/macro_manager_dialog.h"
 #include "model/ini_document.h"
 #include "platform/posix_atomic_file_writer.h"
-#include "skin/skin_library.h"
+#include "skin/qt/list_entry_editor.h"
+#include "skin/qt/skin_library.h"
 #include "support/temporary_directory.h"
 
 #include <QApplication>

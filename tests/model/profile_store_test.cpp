@@ -583,8 +583,7 @@ TEST(ProfileStoreNames, ChoosesTheLanguageFromItsCode)
         {"chs", "Setting-EN"},  {"", "Setting-EN"},     {"CHS ", "Setting-EN"},
     };
     for (const auto& [code, section] : cases)
-        EXPECT_STREQ(ProfileStore::itemSection(ProfileStore::languageFromCode(code)), section)
-            << code;
+        EXPECT_STREQ(ProfileStore::itemSection(languageFromCode(code)), section) << code;
 }
 
 } // namespace

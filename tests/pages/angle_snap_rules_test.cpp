@@ -115,7 +115,7 @@ TEST(AngleSnapRulesTest, CaptionsStartUnderTheirStepsAndShareTheRightEdge)
     struct Case
     {
         int level;
-        SectionArea area;
+        Rect area;
     };
     const Case cases[] = {
         {1, {.left = 26, .top = 115, .right = 228, .bottom = 135}},

@@ -1,7 +1,7 @@
 #include "model/settings_record.h"
 #include "pages/apply_pointer_settings.h"
-#include "pages/memory_pointer_settings.h"
 #include "pages/unsupported_setting_notice.h"
+#include "support/memory_pointer_settings.h"
 
 #include <gtest/gtest.h>
 

@@ -3,9 +3,9 @@
 // a temporary folder shows exactly which image landed where; the default skin gives the
 // screenshots and is checked where its images are opaque.
 #include "model/settings_record.h"
-#include "pages/dpi_section.h"
-#include "pages/lighting_section.h"
-#include "skin/skin_library.h"
+#include "pages/qt/dpi_section.h"
+#include "pages/qt/lighting_section.h"
+#include "skin/qt/skin_library.h"
 #include "support/temporary_directory.h"
 
 #include <QApplication>
@@ -80,7 +80,7 @@ private:
     test::TemporaryDirectory m_directory;
 };
 
-QRect windowRect(const SectionArea& area, QPoint origin)
+QRect windowRect(const Rect& area, QPoint origin)
 {
     return QRect(origin.x() + area.left, origin.y() + area.top, area.width(), area.height());
 }

@@ -87,7 +87,7 @@ TEST(DpiStageRulesTest, PressInABarStoresOnlyThatStage)
     for (std::size_t stage = 0; stage < DpiStageRules::kStageCount; ++stage) {
         SettingsRecord record = before;
         DpiStageRules rules;
-        const SectionArea bar = DpiStageRules::levelBar(stage);
+        const Rect bar = DpiStageRules::levelBar(stage);
         EXPECT_TRUE(rules.press(record, bar.left + 3, bar.bottom - 1)) << "stage " << stage + 1;
         SettingsRecord expected = before;
         expected.setDpiStage(stage, 2);

@@ -127,7 +127,7 @@ struct CaptionCase
     std::size_t row;
     std::size_t caption;
     const char* text;
-    SectionArea area;
+    Rect area;
 };
 
 const CaptionCase kCaptionCases[] = {

@@ -1,18 +1,18 @@
 // The main window's panels drawn and pressed through the real skin library and real
 // sections. A skin of flat-coloured images in a temporary folder shows which image landed
 // where; the default skin gives the screenshots.
-#include "assign/button_assignment_section.h"
+#include "assign/qt/button_assignment_section.h"
 #include "model/profile_store.h"
 #include "model/settings_record.h"
-#include "pages/angle_snap_section.h"
-#include "pages/dpi_section.h"
-#include "pages/lighting_section.h"
-#include "pages/main_panels.h"
-#include "pages/report_rate_section.h"
-#include "pages/xy_section.h"
+#include "pages/qt/angle_snap_section.h"
+#include "pages/qt/dpi_section.h"
+#include "pages/qt/lighting_section.h"
+#include "pages/qt/main_panels.h"
+#include "pages/qt/report_rate_section.h"
+#include "pages/qt/xy_section.h"
 #include "platform/posix_atomic_file_writer.h"
-#include "skin/image_button.h"
-#include "skin/skin_library.h"
+#include "skin/qt/image_button.h"
+#include "skin/qt/skin_library.h"
 #include "support/temporary_directory.h"
 
 #include <QApplication>
@@ -328,7 +328,7 @@ TEST(MainPanelsTest, OpenAssignmentMenuClosesOnPressesElsewhere)
     window.panels.press(QPoint(100, 110)); // open Button Assignment
 
     const auto openList = [&] {
-        const PanelRect box = PanelState::assignmentBox(2);
+        const Rect box = PanelState::assignmentBox(2);
         const PanelPress press = window.panels.press(QPoint(box.left + 5, box.top + 5));
         EXPECT_TRUE(press.handled); // a box never moves the window
         return assignment.menu().openButton() == 2u && assignment.functionList() &&

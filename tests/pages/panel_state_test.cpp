@@ -53,13 +53,13 @@ TEST(PanelStateTest, StartsCollapsedInTheTopAndFrontViews)
 {
     PanelState state;
     EXPECT_EQ(headerTops(state), (std::vector<int>{32, 57, 82, 107, 132, 157, 182}));
-    EXPECT_EQ(state.header(R::Dpi), (PanelRect{734, 32, 976, 52}));
+    EXPECT_EQ(state.header(R::Dpi), (Rect{734, 32, 976, 52}));
     EXPECT_EQ(state.panelView(), PanelView::Top);
     EXPECT_EQ(state.mouseView(), MouseView::Front);
     EXPECT_EQ(state.thumbTop(), 32);
-    EXPECT_EQ(state.assignmentHeader(), (PanelRect{20, 107, 262, 127}));
-    EXPECT_EQ(state.macroManagerItem(), (PanelRect{20, 132, 262, 170}));
-    EXPECT_EQ(state.xyHeader(), (PanelRect{20, 175, 262, 195}));
+    EXPECT_EQ(state.assignmentHeader(), (Rect{20, 107, 262, 127}));
+    EXPECT_EQ(state.macroManagerItem(), (Rect{20, 132, 262, 170}));
+    EXPECT_EQ(state.xyHeader(), (Rect{20, 175, 262, 195}));
 }
 
 // Sections opened one by one with header clicks, so each click lays out with the rule
@@ -374,16 +374,16 @@ TEST(PanelStateTest, LeftPanelMovesWithButtonAssignment)
 {
     PanelState state = stateWith({});
     state.toggle(LeftSection::ButtonAssignment);
-    EXPECT_EQ(state.macroManagerItem(), (PanelRect{20, 315, 262, 353})); // 127 + 183 + 5
-    EXPECT_EQ(state.xyHeader(), (PanelRect{20, 358, 262, 378}));
-    EXPECT_EQ(state.contentRect(LeftSection::XySensitivity), (PanelRect{20, 378, 262, 515}));
+    EXPECT_EQ(state.macroManagerItem(), (Rect{20, 315, 262, 353})); // 127 + 183 + 5
+    EXPECT_EQ(state.xyHeader(), (Rect{20, 358, 262, 378}));
+    EXPECT_EQ(state.contentRect(LeftSection::XySensitivity), (Rect{20, 378, 262, 515}));
 
     state.toggle(LeftSection::XySensitivity); // opening X/Y moves nothing above it
-    EXPECT_EQ(state.xyHeader(), (PanelRect{20, 358, 262, 378}));
+    EXPECT_EQ(state.xyHeader(), (Rect{20, 358, 262, 378}));
 
     state.toggle(LeftSection::ButtonAssignment);
-    EXPECT_EQ(state.macroManagerItem(), (PanelRect{20, 132, 262, 170}));
-    EXPECT_EQ(state.xyHeader(), (PanelRect{20, 175, 262, 195}));
+    EXPECT_EQ(state.macroManagerItem(), (Rect{20, 132, 262, 170}));
+    EXPECT_EQ(state.xyHeader(), (Rect{20, 175, 262, 195}));
     EXPECT_TRUE(state.expanded(LeftSection::XySensitivity));
 }
 
@@ -403,7 +403,7 @@ TEST(PanelStateTest, ResetClosesEverything)
     EXPECT_EQ(state.mouseView(), MouseView::Front);
     EXPECT_EQ(state.thumbTop(), 32);
     EXPECT_EQ(headerTops(state), (std::vector<int>{32, 57, 82, 107, 132, 157, 182}));
-    EXPECT_EQ(state.xyHeader(), (PanelRect{20, 175, 262, 195}));
+    EXPECT_EQ(state.xyHeader(), (Rect{20, 175, 262, 195}));
     EXPECT_EQ(state.contentHeights().buttonAssignment, 183); // measured once, kept
 }
 

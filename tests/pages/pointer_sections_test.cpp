@@ -2,9 +2,9 @@
 // sections, through the real skin library. A skin of flat-coloured images in a temporary
 // folder shows exactly which image landed where; the default skin gives the screenshots.
 #include "model/settings_record.h"
-#include "pages/scroll_speed_section.h"
-#include "pages/speed_dial_section.h"
-#include "skin/skin_library.h"
+#include "pages/qt/scroll_speed_section.h"
+#include "pages/qt/speed_dial_section.h"
+#include "skin/qt/skin_library.h"
 #include "support/temporary_directory.h"
 
 #include <QDir>
@@ -112,7 +112,7 @@ int textPixels(const QImage& image, QRect area)
     return count;
 }
 
-QRect windowRect(const SectionArea& area, QPoint origin = kOrigin)
+QRect windowRect(const Rect& area, QPoint origin = kOrigin)
 {
     return QRect(origin + QPoint(area.left, area.top), QSize(area.width(), area.height()));
 }
@@ -256,7 +256,7 @@ protected:
         QTest::keyClick(box(), Qt::Key_Delete);
         QTest::keyClicks(box(), text);
     }
-    bool press(const SectionArea& area)
+    bool press(const Rect& area)
     {
         return section->click(kOrigin + QPoint(area.left + 2, area.top + 2), kOrigin,
                               fixture.context);
@@ -453,7 +453,7 @@ TEST_F(PointerDefaultSkinTest, DialsShowTheImageOfTheShownValue)
     };
     const int width = fixture.skin.size(SpeedDialRules::kBackground).width();
     ASSERT_GT(width, 0);
-    const SectionArea dial = SpeedDialRules::area(width);
+    const Rect dial = SpeedDialRules::area(width);
     for (const Case& c : cases) {
         fixture.record.setPointerSpeed(c.stored);
         fixture.record.setDoubleClickSpeed(c.stored);
@@ -478,7 +478,7 @@ TEST_F(PointerDefaultSkinTest, DialsShowTheImageOfTheShownValue)
 TEST_F(PointerDefaultSkinTest, PressOnTheDialRedrawsTheNewValue)
 {
     const int width = fixture.skin.size(SpeedDialRules::kBackground).width();
-    const SectionArea dial = SpeedDialRules::area(width);
+    const Rect dial = SpeedDialRules::area(width);
     const QPoint centre = kOrigin + QPoint(dial.left + 71, dial.top + 71);
     fixture.record.setPointerSpeed(2);
     SpeedDialSection section(Purpose::PointerSpeed);

@@ -2,9 +2,9 @@
 // skin library. A skin of flat-coloured images written to a temporary folder shows
 // exactly which image landed where; the default skin gives the screenshots.
 #include "model/settings_record.h"
-#include "pages/angle_snap_section.h"
-#include "pages/report_rate_section.h"
-#include "skin/skin_library.h"
+#include "pages/qt/angle_snap_section.h"
+#include "pages/qt/report_rate_section.h"
+#include "skin/qt/skin_library.h"
 #include "support/temporary_directory.h"
 
 #include <QDir>

@@ -58,7 +58,7 @@ TEST(ReportRateRulesTest, ControlIsCentredFiveBelowTheHeader)
     struct Case
     {
         int backgroundWidth;
-        SectionArea area;
+        Rect area;
     };
     const Case cases[] = {
         {kPanelWidth, {.left = 57, .top = 5, .right = 185, .bottom = 133}},

@@ -65,13 +65,13 @@ TEST(XySensitivityTest, SlidersMoveWithTheLeftPanel)
     heights.xySensitivity = 137;
     state.setContentHeights(heights);
     state.toggle(LeftSection::ButtonAssignment);
-    const PanelRect header = state.xyHeader();
+    const Rect header = state.xyHeader();
     ASSERT_EQ(header.bottom, 378);
 
-    const PanelRect x = XySensitivity::sliderRect(Axis::X, header.left, header.bottom);
-    EXPECT_EQ(x, (PanelRect{37, 418, 245, 427}));
+    const Rect x = XySensitivity::sliderRect(Axis::X, header.left, header.bottom);
+    EXPECT_EQ(x, (Rect{37, 418, 245, 427}));
     EXPECT_EQ(XySensitivity::sliderRect(Axis::Y, header.left, header.bottom),
-              (PanelRect{37, 478, 245, 487}));
+              (Rect{37, 478, 245, 487}));
 
     SettingsRecord record;
     record.setXSensitivity(4);

@@ -1,9 +1,9 @@
-#include "macro/list_entry_editor.h"
 #include "model/profile_list.h"
 #include "model/profile_store.h"
 #include "profiles/profile_directory.h"
-#include "profiles/profile_manager_dialog.h"
-#include "skin/skin_library.h"
+#include "profiles/qt/profile_manager_dialog.h"
+#include "skin/qt/list_entry_editor.h"
+#include "skin/qt/skin_library.h"
 #include "skin/skin_root.h"
 
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "skin/image_button.h"
+#include "skin/qt/image_button.h"
 
 #include <QMouseEvent>
 #include <QSignalSpy>

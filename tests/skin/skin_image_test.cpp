@@ -1,4 +1,4 @@
-#include "skin/skin_image.h"
+#include "skin/qt/skin_image.h"
 #include "support/temporary_directory.h"
 
 #include <QBuffer>

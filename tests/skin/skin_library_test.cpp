@@ -1,6 +1,6 @@
-#include "skin/skin_image.h"
-#include "skin/skin_library.h"
-#include "skin/skinned_dialog.h"
+#include "skin/qt/skin_image.h"
+#include "skin/qt/skin_library.h"
+#include "skin/qt/skinned_dialog.h"
 #include "support/temporary_directory.h"
 
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "assign/button_function.h"
+#include "model/button_function.h"
 #include "model/profile_file.h"
 #include "model/profile_store.h"
 #include "platform/posix_atomic_file_writer.h"

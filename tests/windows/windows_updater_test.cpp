@@ -1,8 +1,8 @@
 // The firmware updater on Windows: GetNativeSystemInfo chooses Update\X64 or Update\X86, and the
 // updater is FwUpdate.exe there.
+#include "common/machine_name.h"
 #include "help/help_panel_rules.h"
-#include "help/updater_launch.h"
-#include "platform/machine_name.h"
+#include "help/qt/updater_launch.h"
 #include "support/temporary_directory.h"
 
 #include <filesystem>

@@ -1,0 +1,170 @@
+#include "assign/qt/macro_key_dialog.h"
+
+#include "assign/qt/qt_text.h"
+#include "skin/qt/skin_library.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPainter>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QWheelEvent>
+
+namespace volantra {
+namespace {
+
+constexpr int kWheelRows = 3;
+
+} // namespace
+
+MacroKeyDialog::MacroKeyDialog(SkinLibrary& skin, SkinLibrary* fallbackSkin, Language language,
+                               QColor textColour, MacroNameSource macroNames, QWidget* parent)
+    : AssignmentDialog(CaptureDialogKind::MacroKey, skin, fallbackSkin, language, textColour,
+                       parent),
+      m_macroNames(std::move(macroNames))
+{
+    m_selection = MacroKeySelection(readNames());
+
+    m_nameField = new QLabel(this);
+    m_nameField->setGeometry(kNameFieldArea);
+    m_nameField->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    m_nameField->setStyleSheet(assignmentFieldStyle("QLabel"));
+    m_nameField->setAttribute(Qt::WA_TransparentForMouseEvents);
+
+    m_macroList = new QListWidget(this);
+    m_macroList->setGeometry(kMacroListArea);
+    m_macroList->setFocusPolicy(Qt::NoFocus);
+    m_macroList->setContextMenuPolicy(Qt::NoContextMenu);
+    m_macroList->setUniformItemSizes(true);
+    m_macroList->setMouseTracking(true);
+    m_macroList->viewport()->setMouseTracking(true);
+    m_macroList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_macroList->setStyleSheet(
+        QStringLiteral("QListWidget { color: white; background-color: rgb(40, 40, 40); "
+                       "border: 1px solid rgb(90, 90, 90); }"));
+    m_macroList->hide();
+    connect(m_macroList, &QListWidget::itemEntered, this, [this](QListWidgetItem* item) {
+        const QSignalBlocker blocker(m_macroList);
+        m_macroList->setCurrentItem(item);
+    });
+    connect(m_macroList, &QListWidget::itemClicked, this, &MacroKeyDialog::macroClicked);
+    connect(m_macroList, &QListWidget::itemDoubleClicked, this, &MacroKeyDialog::macroClicked);
+}
+
+std::vector<std::string> MacroKeyDialog::readNames()
+{
+    if (!m_macroNames)
+        return {};
+    Result<std::vector<std::string>> names = m_macroNames();
+    if (!names) {
+        // Read once before the dialog shows, so the message stands over its owner then.
+        QMessageBox::warning(isVisible() ? this : parentWidget(), QStringLiteral("Warning"),
+                             QString::fromStdString(names.error().message));
+        return {};
+    }
+    return std::move(names.value());
+}
+
+void MacroKeyDialog::macroClicked(QListWidgetItem* item)
+{
+    m_selection.chooseMacro(static_cast<std::size_t>(m_macroList->row(item)));
+    m_nameField->setText(qtText(m_selection.macroName()));
+    showListState();
+}
+
+void MacroKeyDialog::showListState()
+{
+    const bool open = m_selection.listOpen();
+    if (open) {
+        const QSignalBlocker blocker(m_macroList);
+        m_macroList->clear();
+        for (const std::string& name : m_selection.listedNames()) {
+            auto* item = new QListWidgetItem(QString::fromStdString(name), m_macroList);
+            item->setSizeHint(QSize(kMacroListArea.width() - 2, kRowHeight));
+        }
+        m_macroList->raise();
+    }
+    m_macroList->setVisible(open);
+    update();
+}
+
+bool MacroKeyDialog::pressed(QPoint at)
+{
+    const bool onBox = kMacroBoxArea.contains(at);
+    if (m_selection.listOpen() && !onBox && !kMacroListArea.contains(at)) {
+        m_selection.closeList();
+        showListState();
+    }
+    if (onBox) {
+        if (m_selection.listOpen())
+            m_selection.closeList();
+        else
+            m_selection.openList(readNames());
+        showListState();
+        return true;
+    }
+    for (std::uint8_t mode = 0; mode < kRepeatModeCount; ++mode) {
+        if (kTickAreas[mode].contains(at)) {
+            m_selection.chooseRepeatMode(mode);
+            update();
+            return true;
+        }
+    }
+    return false;
+}
+
+bool MacroKeyDialog::takeOk()
+{
+    m_choice = m_selection.ok();
+    return m_choice.has_value();
+}
+
+void MacroKeyDialog::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        event->accept();
+        pressOk();
+        return;
+    case Qt::Key_Escape:
+        event->accept();
+        reject();
+        return;
+    default:
+        AssignmentDialog::keyPressEvent(event);
+    }
+}
+
+void MacroKeyDialog::wheelEvent(QWheelEvent* event)
+{
+    if (!m_macroList->isVisible()) {
+        event->ignore();
+        return;
+    }
+    QScrollBar* bar = m_macroList->verticalScrollBar();
+    const int rows = event->angleDelta().y() <= 0 ? kWheelRows : -kWheelRows;
+    bar->setValue(bar->value() + rows * bar->singleStep());
+    event->accept();
+}
+
+void MacroKeyDialog::paintDialog(QPainter& painter)
+{
+    SkinLibrary& images = imageSource();
+    for (std::uint8_t mode = 0; mode < kRepeatModeCount; ++mode) {
+        images.draw(painter, mode == m_selection.repeatMode() ? kTickImage : kNoTickImage,
+                    kTickAreas[mode].topLeft());
+    }
+    painter.setFont(dialogFont());
+    painter.setPen(Qt::white);
+    drawCentred(painter, kPromptArea, qtText(capturePromptText(m_selection.prompt(), language())));
+    for (std::uint8_t mode = 0; mode < kRepeatModeCount; ++mode) {
+        drawFitted(painter, kModeTextAreas[mode],
+                   Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap,
+                   qtText(repeatModeText(mode, language())));
+    }
+}
+
+} // namespace volantra

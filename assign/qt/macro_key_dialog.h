@@ -1,0 +1,71 @@
+#pragma once
+
+#include "assign/macro_key_selection.h"
+#include "assign/qt/assignment_dialog.h"
+#include "common/result.h"
+
+#include <array>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+class QLabel;
+class QListWidget;
+class QListWidgetItem;
+
+namespace volantra {
+
+// The names of the macro file in file order, read anew each time they are asked for.
+using MacroNameSource = std::function<Result<std::vector<std::string>>()>;
+
+// The dialog of "Macro Key": a macro from a drop-down list of the macro file's first
+// twelve macros and one of three repeat modes. OK waits until a macro is chosen. Enter
+// tries OK and Esc cancels, as in any dialog.
+class MacroKeyDialog : public AssignmentDialog
+{
+    Q_OBJECT
+
+public:
+    static constexpr QRect kPromptArea{12, 112, 169, 16};
+    static constexpr QRect kMacroBoxArea{42, 128, 109, 16};
+    static constexpr QRect kNameFieldArea{42, 128, 94, 16};
+    static constexpr QRect kMacroListArea{42, 146, 109, 140};
+    static constexpr std::array<QRect, kRepeatModeCount> kTickAreas{
+        {{220, 78, 16, 16}, {220, 128, 16, 16}, {220, 178, 16, 16}}};
+    static constexpr std::array<QRect, kRepeatModeCount> kModeTextAreas{
+        {{237, 70, 153, 32}, {237, 120, 153, 32}, {237, 170, 153, 32}}};
+    static constexpr const char* kTickImage = "/PaneMakingTick.png";
+    static constexpr const char* kNoTickImage = "/Pane.png";
+    static constexpr int kRowHeight = 16;
+
+    MacroKeyDialog(SkinLibrary& skin, SkinLibrary* fallbackSkin, Language language,
+                   QColor textColour, MacroNameSource macroNames, QWidget* parent = nullptr);
+
+    const MacroKeySelection& selection() const { return m_selection; }
+    // The macro OK took; nothing before OK or after Cancel.
+    const std::optional<MacroKeyChoice>& choice() const { return m_choice; }
+
+    QListWidget* macroList() const { return m_macroList; }
+    QLabel* nameField() const { return m_nameField; }
+
+protected:
+    bool takeOk() override;
+    void paintDialog(QPainter& painter) override;
+    bool pressed(QPoint at) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+
+private:
+    std::vector<std::string> readNames();
+    void macroClicked(QListWidgetItem* item);
+    void showListState();
+
+    MacroNameSource m_macroNames;
+    MacroKeySelection m_selection;
+    std::optional<MacroKeyChoice> m_choice;
+    QLabel* m_nameField = nullptr;
+    QListWidget* m_macroList = nullptr;
+};
+
+} // namespace volantra

@@ -1,0 +1,90 @@
+#pragma once
+
+#include "common/language.h"
+#include "common/machine_name.h"
+#include "skin/qt/skinned_dialog.h"
+
+#include <QFont>
+#include <QPoint>
+#include <QRect>
+#include <QString>
+#include <string>
+
+namespace volantra {
+
+class LanguageTable;
+class SkinLibrary;
+
+struct HelpPanelContext
+{
+    SkinLibrary& skin;
+    SkinLibrary* fallbackSkin = nullptr; // the installed default skin
+    Language language = Language::English;
+    std::string dataDirectory;           // holds Update/
+    std::string machine = machineName(); // uname's machine type
+    QString webAddress;                  // empty: the language's own address
+};
+
+// The help panel: the web address (opened in the desktop's browser when pressed), the
+// update line (starts the firmware updater), the program's version, OK, Cancel and the
+// close button. A frameless window of its own, owned by the main window and kept at
+// kPosition of it, so that all of it shows even where it reaches past the main window.
+class HelpPanel : public SkinnedDialog
+{
+    Q_OBJECT
+
+public:
+    static constexpr const char* kBackground = "/Help/HelpWindow.png";
+    static constexpr const char* kCloseNormal = "/button-close-normal.png";
+    static constexpr const char* kCloseOver = "/button-close-over.png";
+    static constexpr const char* kButtonNormal = "/MacroManagement/button-new-normal.png";
+    static constexpr const char* kButtonOver = "/MacroManagement/button-new-over.png";
+    // Where the panel sits in the main window's client coordinates.
+    static constexpr QPoint kPosition{786, 25};
+    static constexpr QRect kWebAddressArea{0, 0, 166, 25};
+    static constexpr QRect kUpdateArea{0, 26, 166, 23};
+    static constexpr QRect kVersionArea{0, 50, 166, 27};
+    static constexpr QRect kCloseArea{352, 6, 18, 18};
+    static constexpr QRect kOkArea{250, 250, 58, 25};
+    static constexpr QRect kCancelArea{314, 250, 58, 25};
+
+    HelpPanel(HelpPanelContext context, QWidget* mainWindow);
+
+    // Shows the panel at its place. Without a background in the skin or the default skin it
+    // says so once, stays closed and deletes itself: false.
+    bool openPanel();
+
+    QString webAddress() const { return m_webAddress; }
+    QString updateLine() const;
+    QString versionLine() const;
+
+    // Opens the web address with the desktop; an address that is not http or https is
+    // not opened, and the user is told why. False when nothing was opened.
+    bool openWebAddress();
+    // Starts the firmware updater, or tells the user why there is none.
+    bool launchUpdater();
+
+protected:
+    void paintContent(QPainter& painter) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    enum class Element { None, WebAddress, Update, Close, Ok, Cancel };
+    static Element elementAt(QPoint at);
+
+    QString text(const char* english) const;
+    void followMainWindow();
+    void tell(const QString& message);
+    void drawButton(QPainter& painter, QRect area, bool hovered, const QString& label);
+
+    HelpPanelContext m_context;
+    const LanguageTable& m_texts;
+    QFont m_font;
+    QString m_webAddress;
+    Element m_hovered = Element::None;
+};
+
+} // namespace volantra
