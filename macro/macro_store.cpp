@@ -1,5 +1,6 @@
 #include "macro/macro_store.h"
 
+#include "common/text.h"
 #include "macro/macro_item.h"
 
 #include <algorithm>
@@ -27,11 +28,6 @@ std::size_t utf16Length(std::string_view text)
             ++length;
     }
     return length;
-}
-
-bool isSpace(char c)
-{
-    return c == ' ' || (c >= '\t' && c <= '\r');
 }
 
 Error invalid(std::string message)
@@ -111,7 +107,7 @@ Result<MacroDefinition> MacroStore::loadMacro(std::string_view name) const
 
 Status MacroStore::checkName(std::string_view name, std::string_view renaming) const
 {
-    if (std::all_of(name.begin(), name.end(), isSpace))
+    if (std::all_of(name.begin(), name.end(), isAsciiSpace))
         return invalid("Macro name is blank");
     const std::string quoted = "Macro name \"" + std::string(name) + "\"";
     if (utf16Length(name) > kMaxNameLength)
@@ -123,7 +119,7 @@ Status MacroStore::checkName(std::string_view name, std::string_view renaming) c
                     [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; }))
         return invalid(quoted + " contains a control character");
     // The file trims names, so surrounding spaces would not survive the next read.
-    if (isSpace(name.front()) || isSpace(name.back()))
+    if (isAsciiSpace(name.front()) || isAsciiSpace(name.back()))
         return invalid(quoted + " begins or ends with white space");
     for (const std::string& existing : listMacros()) {
         if (sameName(existing, name) && !(renaming.size() > 0 && sameName(existing, renaming)))

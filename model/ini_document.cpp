@@ -1,5 +1,7 @@
 #include "model/ini_document.h"
 
+#include "common/text.h"
+
 #include <algorithm>
 #include <cassert>
 #include <charconv>
@@ -32,11 +34,6 @@ std::string_view trim(std::string_view text)
     while (!text.empty() && isBlank(text.back()))
         text.remove_suffix(1);
     return text;
-}
-
-char asciiLower(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
 bool sameName(std::string_view a, std::string_view b)

@@ -1,5 +1,6 @@
 #include "model/profile_store.h"
 
+#include "common/text.h"
 #include "model/ini_file.h"
 #include "model/profile_file.h"
 #include "model/profile_list.h"
@@ -69,17 +70,10 @@ Status writeProfileFile(const std::string& path, const SettingsRecord& record,
     return writer.writeFile(path, bytes);
 }
 
-std::string lowerCase(std::string text)
-{
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
-
 // The name without a typed ".bin" or ".ini", in any letter case.
 std::string stem(const std::string& fileName)
 {
-    const std::string lower = lowerCase(fileName);
+    const std::string lower = lowercased(fileName);
     if (lower.ends_with(kBinExtension) || lower.ends_with(kIniExtension))
         return fileName.substr(0, fileName.size() - std::string_view(kBinExtension).size());
     return fileName;
@@ -122,7 +116,7 @@ const char* ProfileStore::itemSection(Language language)
 bool ProfileStore::isProgramFileName(std::string_view fileName)
 {
     // Letter case does not tell files apart for the users of other systems either.
-    const std::string name = lowerCase(std::string(fileName));
+    const std::string name = lowercased(std::string(fileName));
     if (name == kDefaultProfileFile || name == kDefaultIniFile || name == kMacroFile)
         return true;
     for (std::uint8_t i = 0; i < ProfileList::kMaxProfiles; ++i) {

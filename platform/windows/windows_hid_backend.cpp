@@ -1,5 +1,6 @@
 #include "platform/windows/windows_hid_backend.h"
 
+#include "common/text.h"
 #include "platform/windows/wide_string.h"
 
 #include <algorithm>
@@ -27,13 +28,6 @@ namespace {
 constexpr const char* kAccessHint =
     "permission denied: another program holds the mouse for itself, or this account may not "
     "use it; close the mouse's other configuration programs and try again";
-
-std::string lowercase(std::string text)
-{
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
 
 // A handle closed when it goes out of scope.
 class FileHandle
@@ -72,7 +66,7 @@ std::string physicalDeviceOf(DEVINST hidDevice)
     if (CM_Get_Parent(&parent, hidDevice, 0) != CR_SUCCESS)
         return deviceInstanceId(hidDevice).value_or("");
     std::optional<std::string> id = deviceInstanceId(parent);
-    if (id && lowercase(*id).find("&mi_") != std::string::npos) {
+    if (id && lowercased(*id).find("&mi_") != std::string::npos) {
         DEVINST grandparent = 0;
         if (CM_Get_Parent(&grandparent, parent, 0) == CR_SUCCESS)
             if (std::optional<std::string> above = deviceInstanceId(grandparent))
@@ -313,7 +307,7 @@ private:
             action != CM_NOTIFY_ACTION_DEVICEINTERFACEREMOVAL)
             return ERROR_SUCCESS;
         auto* monitor = static_cast<WindowsHotplugMonitor*>(context);
-        const std::string node = lowercase(utf8FromWide(data->u.DeviceInterface.SymbolicLink));
+        const std::string node = lowercased(utf8FromWide(data->u.DeviceInterface.SymbolicLink));
         // A removed device cannot be asked; its path names vendor and product.
         const std::optional<WindowsHidIds> ids = hidIdsFromInterfacePath(node);
         if (!ids)
@@ -415,7 +409,7 @@ private:
 
     void add(HotplugNotice::Action action, const wchar_t* name)
     {
-        const std::string node = lowercase(utf8FromWide(name));
+        const std::string node = lowercased(utf8FromWide(name));
         const std::optional<WindowsHidIds> ids = hidIdsFromInterfacePath(node);
         if (!ids)
             return;
@@ -443,7 +437,7 @@ std::optional<std::uint16_t> hexAfter(std::string_view text, std::string_view ke
 
 std::optional<WindowsHidIds> hidIdsFromInterfacePath(std::string_view path)
 {
-    const std::string lower = lowercase(std::string(path));
+    const std::string lower = lowercased(std::string(path));
     const std::optional<std::uint16_t> vendor = hexAfter(lower, "vid_");
     const std::optional<std::uint16_t> product = hexAfter(lower, "pid_");
     if (!vendor || !product)
@@ -509,7 +503,7 @@ Result<std::vector<HidNode>> WindowsHidBackend::enumerate()
             continue;
 
         HidNode node;
-        node.node = lowercase(utf8FromWide(detail->DevicePath));
+        node.node = lowercased(utf8FromWide(detail->DevicePath));
         // No access asked for: attributes and capabilities can be read even from devices
         // the system holds for itself (keyboards, mice). One that cannot be opened at all
         // is passed over; it never ends the search.
