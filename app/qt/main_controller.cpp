@@ -11,7 +11,7 @@
 #include "device/device_commands.h"
 #include "device/event_listener.h"
 #include "help/qt/help_panel_toggle.h"
-#include "help/qt/updater_launch.h"
+#include "help/updater_launch.h"
 #include "macro/macro_store.h"
 #include "macro/qt/macro_manager_dialog.h"
 #include "model/data_directory.h"

@@ -3,7 +3,7 @@
 #include "common/language_table.h"
 #include "common/version.h"
 #include "help/help_panel_rules.h"
-#include "help/qt/updater_launch.h"
+#include "help/updater_launch.h"
 #include "skin/qt/dialog_font.h"
 #include "skin/qt/skin_library.h"
 

@@ -1,4 +1,4 @@
-#include "help/qt/updater_launch.h"
+#include "help/updater_launch.h"
 
 #include "help/help_panel_rules.h"
 

@@ -1,5 +1,5 @@
 #include "help/help_panel_rules.h"
-#include "help/qt/updater_launch.h"
+#include "help/updater_launch.h"
 #include "platform/windows/wide_string.h"
 
 // windows.h first: shellapi.h depends on it.

@@ -2,7 +2,7 @@
 // updater is FwUpdate.exe there.
 #include "common/machine_name.h"
 #include "help/help_panel_rules.h"
-#include "help/qt/updater_launch.h"
+#include "help/updater_launch.h"
 #include "support/temporary_directory.h"
 
 #include <filesystem>
