@@ -1,5 +1,7 @@
 #include "help/help_panel_rules.h"
 
+#include "common/text.h"
+
 #include <algorithm>
 #include <array>
 #include <filesystem>
@@ -18,26 +20,9 @@ constexpr std::string_view kX64Updater = "Update/X64/FwUpdate";
 constexpr std::string_view kX86Updater = "Update/X86/FwUpdate";
 #endif
 
-bool isSpace(char c)
-{
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v';
-}
-
-std::string_view trimmed(std::string_view text)
-{
-    while (!text.empty() && isSpace(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && isSpace(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
-
 bool startsWithIgnoringCase(std::string_view text, std::string_view prefix)
 {
-    return text.size() >= prefix.size() &&
-           std::equal(prefix.begin(), prefix.end(), text.begin(), [](char p, char t) {
-               return p == (t >= 'A' && t <= 'Z' ? static_cast<char>(t - 'A' + 'a') : t);
-           });
+    return text.size() >= prefix.size() && caseInsensitiveEqual(text.substr(0, prefix.size()), prefix);
 }
 
 // Spaces, controls and backslashes have no place in a URL; some openers would take a

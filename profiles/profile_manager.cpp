@@ -1,5 +1,6 @@
 #include "profiles/profile_manager.h"
 
+#include "common/text.h"
 #include "model/ini_document.h"
 #include "model/ini_file.h"
 #include "model/profile_file.h"
@@ -58,20 +59,6 @@ std::uint64_t leadingNumber(std::string_view text)
     std::uint32_t number = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
     return error == std::errc() ? number : 0;
-}
-
-bool isSpace(char c)
-{
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v';
-}
-
-std::string_view trimmed(std::string_view text)
-{
-    while (!text.empty() && isSpace(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && isSpace(text.back()))
-        text.remove_suffix(1);
-    return text;
 }
 
 // C0 controls, DEL and the C1 controls (U+0080 to U+009F, C2 80 to C2 9F in UTF-8).

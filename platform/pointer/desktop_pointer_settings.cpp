@@ -1,22 +1,14 @@
 #include "platform/pointer/desktop_pointer_settings.h"
 
+#include "common/text.h"
 #include "platform/pointer/gnome_pointer_settings.h"
 #include "platform/pointer/kde_pointer_settings.h"
 #include "platform/pointer/unsupported_pointer_settings.h"
 
-#include <algorithm>
-#include <cctype>
 #include <cstdlib>
 
 namespace volantra {
 namespace {
-
-bool sameName(std::string_view a, std::string_view b)
-{
-    const auto lower = [](char c) { return std::tolower(static_cast<unsigned char>(c)); };
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                              [&](char x, char y) { return lower(x) == lower(y); });
-}
 
 std::string environment(const char* name)
 {
@@ -32,9 +24,9 @@ PointerDesktop pointerDesktopFor(std::string_view currentDesktop)
     while (!currentDesktop.empty()) {
         const std::size_t colon = currentDesktop.find(':');
         const std::string_view name = currentDesktop.substr(0, colon);
-        if (sameName(name, "GNOME") || sameName(name, "ubuntu") || sameName(name, "Unity"))
+        if (caseInsensitiveEqual(name, "GNOME") || caseInsensitiveEqual(name, "ubuntu") || caseInsensitiveEqual(name, "Unity"))
             return PointerDesktop::Gnome;
-        if (sameName(name, "KDE"))
+        if (caseInsensitiveEqual(name, "KDE"))
             return PointerDesktop::Kde;
         if (colon == std::string_view::npos)
             break;
