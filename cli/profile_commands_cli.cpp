@@ -178,9 +178,11 @@ Status setButton(CurrentProfile& profile, const std::vector<std::string>& values
     Result<int> n = number("the button", values[0], kButtonNumbers);
     if (!n)
         return n.error();
-    const auto entry = std::find_if(
-        kButtonFunctionCatalogue.begin(), kButtonFunctionCatalogue.end(),
-        [&](const ButtonFunctionEntry& e) { return caseInsensitiveEqual(e.englishName, values[1]); });
+    const auto entry =
+        std::find_if(kButtonFunctionCatalogue.begin(), kButtonFunctionCatalogue.end(),
+                     [&](const ButtonFunctionEntry& e) {
+                         return caseInsensitiveEqual(e.englishName, values[1]);
+                     });
     if (entry == kButtonFunctionCatalogue.end())
         return badValue("no button function " + quoted(values[1]));
     const bool needsChoice = entry->style == ChoiceStyle::Submenu;
@@ -197,8 +199,9 @@ Status setButton(CurrentProfile& profile, const std::vector<std::string>& values
     if (needsChoice) {
         const std::vector<LocalizedText> choices = choiceTexts(entry->kind);
         const auto choice =
-            std::find_if(choices.begin(), choices.end(),
-                         [&](const LocalizedText& t) { return caseInsensitiveEqual(t.english, values[2]); });
+            std::find_if(choices.begin(), choices.end(), [&](const LocalizedText& t) {
+                return caseInsensitiveEqual(t.english, values[2]);
+            });
         if (choice == choices.end())
             return badValue(quoted(entry->englishName) + " has no choice " + quoted(values[2]));
         setChoice(button, entry->kind, static_cast<std::size_t>(choice - choices.begin()));

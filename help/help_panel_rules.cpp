@@ -22,7 +22,8 @@ constexpr std::string_view kX86Updater = "Update/X86/FwUpdate";
 
 bool startsWithIgnoringCase(std::string_view text, std::string_view prefix)
 {
-    return text.size() >= prefix.size() && caseInsensitiveEqual(text.substr(0, prefix.size()), prefix);
+    return text.size() >= prefix.size() &&
+           caseInsensitiveEqual(text.substr(0, prefix.size()), prefix);
 }
 
 // Spaces, controls and backslashes have no place in a URL; some openers would take a

@@ -29,8 +29,8 @@ std::vector<std::string> settingsTheMouseRefuses(const SettingsRecord& record)
         if (!kDpiSteps.holds(stored))
             problems.push_back("DPI stage " + std::to_string(stage + 1) + " holds " +
                                std::to_string(dpiOfStep(stored)) + " DPI (" +
-                               std::to_string(kDpi.lowest) + " to " +
-                               std::to_string(kDpi.highest) + " expected)");
+                               std::to_string(kDpi.lowest) + " to " + std::to_string(kDpi.highest) +
+                               " expected)");
     }
     checkRange(problems, "the lighting mode", record.lightingMode(), kLightingModes);
     for (std::size_t level = 0; level < SettingsRecord::kLightingLevelCount; ++level)

@@ -14,16 +14,6 @@ constexpr int kDoubleClickStep = 70;
 
 } // namespace
 
-std::optional<std::uint8_t> intervalForRate(int reportsPerSecond)
-{
-    const auto* rate = std::find_if(
-        kReportRates.begin(), kReportRates.end(),
-        [reportsPerSecond](const ReportRate& r) { return r.reportsPerSecond == reportsPerSecond; });
-    if (rate == kReportRates.end())
-        return std::nullopt;
-    return rate->interval;
-}
-
 bool isReportInterval(int interval)
 {
     return std::any_of(kReportRates.begin(), kReportRates.end(),

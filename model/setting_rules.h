@@ -3,7 +3,6 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 
 namespace volantra {
 
@@ -36,12 +35,12 @@ namespace setting_rules {
 inline constexpr ValueRange kDpiStageNumbers{1, 4};
 inline constexpr int kDpiPerStep = 50;
 inline constexpr ValueRange kDpiSteps{2, 100};
-inline constexpr ValueRange kDpi{kDpiSteps.lowest * kDpiPerStep, kDpiSteps.highest * kDpiPerStep,
-                                 kDpiPerStep};
 constexpr int dpiOfStep(int step)
 {
     return step * kDpiPerStep;
 }
+inline constexpr ValueRange kDpi{dpiOfStep(kDpiSteps.lowest), dpiOfStep(kDpiSteps.highest),
+                                 kDpiPerStep};
 
 // Reports a second and the milliseconds between reports the record keeps, fastest first.
 struct ReportRate
@@ -50,7 +49,6 @@ struct ReportRate
     std::uint8_t interval;
 };
 inline constexpr std::array<ReportRate, 4> kReportRates{{{1000, 1}, {500, 2}, {250, 4}, {125, 8}}};
-std::optional<std::uint8_t> intervalForRate(int reportsPerSecond);
 bool isReportInterval(int interval);
 
 // Mode 0 is "no lighting mode chosen"; 1 to 3 are Standard, Respiration and Neon.

@@ -58,7 +58,8 @@ std::optional<std::uint8_t> SpeedDialRules::valueAt(int x, int y, int background
     const double degrees =
         std::atan2(static_cast<double>(-dy), static_cast<double>(dx)) * 180.0 / std::numbers::pi;
     // 0 to 180 degrees give 12 down to 2.
-    return static_cast<std::uint8_t>(setting_rules::kSpeedDials.highest - degrees / kDegreesPerStep);
+    return static_cast<std::uint8_t>(setting_rules::kSpeedDials.highest -
+                                     degrees / kDegreesPerStep);
 }
 
 bool SpeedDialRules::click(SettingsRecord& record, Purpose purpose, int x, int y,

@@ -40,8 +40,7 @@ void AngleSnapSection::paint(QPainter& painter, QPoint origin, SectionContext& c
     painter.setFont(context.font);
     painter.setPen(context.textColour);
     for (int level = setting_rules::kAngleSnapLevels.lowest;
-         level <= setting_rules::kAngleSnapLevels.highest;
-         ++level) {
+         level <= setting_rules::kAngleSnapLevels.highest; ++level) {
         painter.drawText(windowRect(AngleSnapRules::captionArea(level), origin),
                          Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
                          QString::number(level));

@@ -24,7 +24,8 @@ PointerDesktop pointerDesktopFor(std::string_view currentDesktop)
     while (!currentDesktop.empty()) {
         const std::size_t colon = currentDesktop.find(':');
         const std::string_view name = currentDesktop.substr(0, colon);
-        if (caseInsensitiveEqual(name, "GNOME") || caseInsensitiveEqual(name, "ubuntu") || caseInsensitiveEqual(name, "Unity"))
+        if (caseInsensitiveEqual(name, "GNOME") || caseInsensitiveEqual(name, "ubuntu") ||
+            caseInsensitiveEqual(name, "Unity"))
             return PointerDesktop::Gnome;
         if (caseInsensitiveEqual(name, "KDE"))
             return PointerDesktop::Kde;

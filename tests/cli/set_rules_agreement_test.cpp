@@ -62,94 +62,71 @@ std::set<int> ratesTheRingPicks()
 
 struct Key
 {
-    const char* what;
-    std::function<std::vector<std::string>(const std::string&)> arguments;
+    // `set` takes before, the probed value, then after.
+    std::vector<std::string> before;
+    std::vector<std::string> after;
     std::function<bool(int)> windowAccepts;
     std::vector<int> probes;
 };
 
 std::vector<Key> keys()
 {
-    const auto one = [](const char* key) {
-        return [key](const std::string& v) { return std::vector<std::string>{key, v}; };
-    };
     const std::set<int> rates = ratesTheRingPicks();
+    const auto committedDpi = [](int dpi) {
+        SettingsRecord record;
+        DpiStageRules::commitTypedText(record, 0, std::to_string(dpi));
+        return DpiStageRules::stageText(record.dpiStage(0)) == std::to_string(dpi);
+    };
+    const auto dpiStage = [](int stage) {
+        return windowHas([&] { DpiStageRules::levelBar(std::size_t(stage - 1)); });
+    };
+    const auto colourStage = [](int stage) {
+        return windowHas([&] { DpiStageRules::colourBox(std::size_t(stage - 1)); });
+    };
+    const auto lightingMode = [](int mode) {
+        if (mode < 0 || mode > 255)
+            return false;
+        const auto row = LightingRules::chosenRow(static_cast<std::uint8_t>(mode));
+        return row ? int(*row) + 1 == mode : mode == setting_rules::kNoLightingMode;
+    };
+    const auto lightingRow = [](int n) {
+        return windowHas([&] { LightingRules::slider(std::size_t(n - 1)); });
+    };
+    const auto lightingLevel = [](int v) { return shownAsStored(v, LightingRules::shownLevel); };
+    const auto sensitivity = [](int v) { return shownAsStored(v, XySensitivity::shownLevel); };
+    const auto angleSnap = [](int v) { return shownAsStored(v, AngleSnapRules::shownLevel); };
+    const auto dial = [](int v) { return shownAsStored(v, SpeedDialRules::shownValue); };
+    const auto scrollLines = [](int lines) {
+        const auto committed = ScrollSpeedRules::commitTyped(std::to_string(lines));
+        return committed.lines == lines && committed.text == std::to_string(lines);
+    };
+    const auto button = [](int n) {
+        const Rect box = AssignmentMenu::box(std::size_t(n - 1));
+        return n >= 1 && AssignmentMenu::boxAt(box.left + 1, box.top + 1) == n - 1;
+    };
+    const std::vector<int> sensitivities{0, 1, 11, 12};
+    const std::vector<int> dials{0, 1, 2, 12, 13};
     return {
-        {"dpi value",
-         [](const std::string& v) { return std::vector<std::string>{"dpi", "1", v}; },
-         [](int dpi) {
-             SettingsRecord record;
-             DpiStageRules::commitTypedText(record, 0, std::to_string(dpi));
-             return DpiStageRules::stageText(record.dpiStage(0)) == std::to_string(dpi);
-         },
+        {{"dpi", "1"},
+         {},
+         committedDpi,
          {-100, 0, 50, 99, 100, 101, 125, 150, 2525, 4950, 4999, 5000, 5001, 5050}},
-        {"dpi stage",
-         [](const std::string& v) { return std::vector<std::string>{"dpi", v, "800"}; },
-         [](int stage) {
-             return windowHas([&] { DpiStageRules::levelBar(std::size_t(stage - 1)); });
-         },
-         {0, 1, 4, 5}},
-        {"colour stage",
-         [](const std::string& v) { return std::vector<std::string>{"color", v, "#102030"}; },
-         [](int stage) {
-             return windowHas([&] { DpiStageRules::colourBox(std::size_t(stage - 1)); });
-         },
-         {0, 1, 4, 5}},
-        {"rate",
-         one("rate"),
+        {{"dpi"}, {"800"}, dpiStage, {0, 1, 4, 5}},
+        {{"color"}, {"#102030"}, colourStage, {0, 1, 4, 5}},
+        {{"rate"},
+         {},
          [rates](int rate) { return rates.contains(rate); },
          {0, 100, 124, 125, 126, 250, 333, 500, 999, 1000, 1001, 2000}},
-        {"lighting mode",
-         one("lighting"),
-         [](int mode) {
-             if (mode < 0 || mode > 255)
-                 return false;
-             const auto row = LightingRules::chosenRow(static_cast<std::uint8_t>(mode));
-             return row ? int(*row) + 1 == mode : mode == setting_rules::kNoLightingMode;
-         },
-         {-1, 0, 1, 3, 4, 255}},
-        {"lighting level number",
-         [](const std::string& v) { return std::vector<std::string>{"lighting-level", v, "3"}; },
-         [](int n) { return windowHas([&] { LightingRules::slider(std::size_t(n - 1)); }); },
-         {0, 1, 3, 4}},
-        {"lighting level",
-         [](const std::string& v) { return std::vector<std::string>{"lighting-level", "2", v}; },
-         [](int level) { return shownAsStored(level, LightingRules::shownLevel); },
-         {-1, 0, 1, 6, 7, 255}},
-        {"X sensitivity",
-         [](const std::string& v) { return std::vector<std::string>{"sensitivity", v, "5"}; },
-         [](int level) { return shownAsStored(level, XySensitivity::shownLevel); },
-         {0, 1, 11, 12}},
-        {"Y sensitivity",
-         [](const std::string& v) { return std::vector<std::string>{"sensitivity", "5", v}; },
-         [](int level) { return shownAsStored(level, XySensitivity::shownLevel); },
-         {0, 1, 11, 12}},
-        {"angle snap",
-         one("angle-snap"),
-         [](int level) { return shownAsStored(level, AngleSnapRules::shownLevel); },
-         {0, 1, 10, 11}},
-        {"pointer speed",
-         one("pointer-speed"),
-         [](int value) { return shownAsStored(value, SpeedDialRules::shownValue); },
-         {0, 1, 2, 12, 13}},
-        {"double-click speed",
-         one("double-click"),
-         [](int value) { return shownAsStored(value, SpeedDialRules::shownValue); },
-         {0, 1, 2, 12, 13}},
-        {"scroll lines",
-         one("scroll-lines"),
-         [](int lines) {
-             const auto committed = ScrollSpeedRules::commitTyped(std::to_string(lines));
-             return committed.lines == lines && committed.text == std::to_string(lines);
-         },
-         {-1, 0, 1, 100, 101, 256}},
-        {"button number",
-         [](const std::string& v) { return std::vector<std::string>{"button", v, "Click"}; },
-         [](int n) {
-             const Rect box = AssignmentMenu::box(std::size_t(n - 1));
-             return n >= 1 && AssignmentMenu::boxAt(box.left + 1, box.top + 1) == n - 1;
-         },
-         {0, 1, 8, 9}},
+        {{"lighting"}, {}, lightingMode, {-1, 0, 1, 3, 4, 255}},
+        {{"lighting-level"}, {"3"}, lightingRow, {0, 1, 3, 4}},
+        {{"lighting-level", "2"}, {}, lightingLevel, {-1, 0, 1, 6, 7, 255}},
+        {{"sensitivity"}, {"5"}, sensitivity, sensitivities},
+        {{"sensitivity", "5"}, {}, sensitivity, sensitivities},
+        {{"angle-snap"}, {}, angleSnap, {0, 1, 10, 11}},
+        {{"pointer-speed"}, {}, dial, dials},
+        {{"double-click"}, {}, dial, dials},
+        {{"scroll-lines"}, {}, scrollLines, {-1, 0, 1, 100, 101, 256}},
+        {{"button"}, {"Click"}, button, {0, 1, 8, 9}},
     };
 }
 
@@ -173,17 +150,21 @@ protected:
 TEST_F(SetRulesAgreement, TheWindowAndTheCliTakeTheSameValues)
 {
     for (const Key& key : keys()) {
+        const std::string what = key.before[0] + " #" + std::to_string(key.before.size());
         int accepted = 0;
         for (const int probe : key.probes) {
+            std::vector<std::string> arguments = key.before;
+            arguments.push_back(std::to_string(probe));
+            arguments.insert(arguments.end(), key.after.begin(), key.after.end());
             const bool window = key.windowAccepts(probe);
-            EXPECT_EQ(cliAccepts(key.arguments(std::to_string(probe))), window)
-                << key.what << " " << probe << (window ? ": the window takes it"
-                                                       : ": the window refuses it");
+            EXPECT_EQ(cliAccepts(arguments), window)
+                << what << " " << probe
+                << (window ? ": the window takes it" : ": the window refuses it");
             accepted += window ? 1 : 0;
         }
         // Each key's probes reach both sides of its range.
-        EXPECT_GT(accepted, 0) << key.what;
-        EXPECT_LT(accepted, int(key.probes.size())) << key.what;
+        EXPECT_GT(accepted, 0) << what;
+        EXPECT_LT(accepted, int(key.probes.size())) << what;
     }
 }
 
