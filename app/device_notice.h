@@ -28,26 +28,30 @@ struct DeviceNotice
     friend bool operator==(const DeviceNotice&, const DeviceNotice&) = default;
 };
 
-// The event codes the program answers; the mouse sends more, which are ignored.
-struct DeviceEventCode
+// What a notice tells of: something the mouse did (from its event reports), or the mouse
+// coming and going, which the program finds out itself.
+enum class NoticeKind { DpiStageChosen, MacroKeyPressed, MouseDetected, MouseNotDetected };
+
+struct NoticeCause
 {
-    static constexpr std::uint8_t kFirstDpiStage = 1; // 1 to 3: a DPI stage chosen on the mouse
-    static constexpr std::uint8_t kLastDpiStage = 3;
-    static constexpr std::uint8_t kMacroKey = 9;
-    // Raised by the program itself when the mouse arrives or cannot be found.
-    static constexpr std::uint8_t kDetected = 14;
-    static constexpr std::uint8_t kNotDetected = 15;
+    NoticeKind kind = NoticeKind::MouseDetected;
+    std::uint8_t value = 0; // the stage chosen or the macro key pressed
+
+    friend bool operator==(const NoticeCause&, const NoticeCause&) = default;
 };
 
-// True for a DPI-stage event the notice needs the mouse's configuration image for: the
-// caller reads it (DeviceCommands::readStageConfig) before asking for the notice.
-bool needsStageRead(DeviceEvent event);
+// What a device event tells of, or nothing for the codes the program does not show.
+std::optional<NoticeCause> noticeCauseOf(DeviceEvent event);
 
-// The notice for a device event in the language, or nothing for an event that shows none.
-// `stageConfig` is the configuration image read for a DPI-stage event, or nothing when the
+// True for a chosen DPI stage whose notice needs the mouse's configuration image: the
+// caller reads it (DeviceCommands::readStageConfig) before asking for the notice.
+bool needsStageRead(NoticeCause cause);
+
+// The notice in the language, or nothing for a stage or macro key that shows none.
+// `stageConfig` is the configuration image read for a chosen DPI stage, or nothing when the
 // read failed; the stage's DPI is added only when the image holds a DPI the mouse can have
 // (stages 5 and 6 keep bytes no stage is set to).
 std::optional<DeviceNotice>
-deviceNotice(DeviceEvent event, const std::optional<DeviceImage>& stageConfig, Language language);
+deviceNotice(NoticeCause cause, const std::optional<DeviceImage>& stageConfig, Language language);
 
 } // namespace volantra

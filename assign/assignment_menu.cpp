@@ -148,18 +148,6 @@ AssignmentMenu::EntryAction AssignmentMenu::actionOf(std::size_t entry)
                                                                          : EntryAction::Assign;
 }
 
-bool AssignmentMenu::leftClickGuardRefuses(const SettingsRecord& record, std::size_t button)
-{
-    constexpr auto click = static_cast<std::uint8_t>(ButtonFunctionKind::Click);
-    if (record.buttonKind(button) != click)
-        return false;
-    for (std::size_t other = 0; other < kButtonCount; ++other) {
-        if (other != button && record.buttonKind(other) == click)
-            return false;
-    }
-    return true;
-}
-
 AssignmentMenu::BoxClick AssignmentMenu::clickBox(std::size_t button, const SettingsRecord& record)
 {
     // The pointer is on the box: its look returns to normal once the pointer moves on.
@@ -169,7 +157,7 @@ AssignmentMenu::BoxClick AssignmentMenu::clickBox(std::size_t button, const Sett
         return BoxClick::Closed;
     }
     closeMenus();
-    if (leftClickGuardRefuses(record, button))
+    if (setting_rules::holdsTheOnlyLeftClick(record, button))
         return BoxClick::Refused;
     m_highlighted = button;
     m_openButton = button;

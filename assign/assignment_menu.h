@@ -2,6 +2,7 @@
 
 #include "common/rect.h"
 #include "model/button_function.h"
+#include "model/setting_rules.h"
 
 #include <array>
 #include <cstddef>
@@ -27,7 +28,7 @@ public:
     static constexpr const char* kBoxNormalImage = "/ButtonAssignment/DropdownBox-normal.png";
     static constexpr const char* kBoxOverImage = "/ButtonAssignment/DropdownBox-over.png";
     static constexpr const char* kBoxLeaveImage = "/ButtonAssignment/DropdownBox-leave.png";
-    static constexpr const char* kLeftClickGuardMessage = "Left key must be selected!";
+    static constexpr const char* kLeftClickGuardMessage = setting_rules::kLeftClickMessage;
     static constexpr const char* kLeftClickGuardCaption = "Warning";
 
     // A list window: where it sits, its rows and their height, and the width of its frame
@@ -64,12 +65,9 @@ public:
     static std::optional<ListLayout> submenu(ButtonFunctionKind owner, std::size_t button);
     static EntryAction actionOf(std::size_t entry);
 
-    // The left click must stay on some button: a button that is the only one with "Click"
-    // does not open its list.
-    static bool leftClickGuardRefuses(const SettingsRecord& record, std::size_t button);
-
     // A press in a box: opens the button's list, or closes it when it is open. Any other
-    // button's list closes first; the guard may then refuse to open.
+    // button's list closes first; a button that is the only one with the left click
+    // (setting_rules::holdsTheOnlyLeftClick) then does not open its list.
     BoxClick clickBox(std::size_t button, const SettingsRecord& record);
     // A press anywhere else in the window closes the open list and submenu; true when
     // something closed.

@@ -5,6 +5,7 @@
 #include "cli/json.h"
 #include "common/hex.h"
 #include "device/device_commands.h"
+#include "device/device_event.h"
 #include "device/event_listener.h"
 #include "platform/device_session.h"
 
@@ -16,11 +17,6 @@
 
 namespace volantra {
 namespace {
-
-// Event codes the mouse sends (bytes 2 and 3 of its event report).
-constexpr std::uint8_t kFirstStageCode = 1;
-constexpr std::uint8_t kLastStageCode = 3;
-constexpr std::uint8_t kMacroCode = 9;
 
 std::string hex4(std::uint16_t value)
 {
@@ -102,9 +98,10 @@ int discoverOrFail(CliContext& context, DeviceSession& session)
 
 std::string describeEvent(std::uint8_t code, std::uint8_t value)
 {
-    if (code >= kFirstStageCode && code <= kLastStageCode)
+    const DeviceEvent event{code, value};
+    if (event.isDpiStage())
         return "dpi-stage " + std::to_string(value);
-    if (code == kMacroCode)
+    if (event.isMacroKey())
         return "macro " + std::to_string(value);
     return "event " + std::to_string(code) + " " + std::to_string(value);
 }

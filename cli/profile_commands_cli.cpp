@@ -4,11 +4,13 @@
 #include "cli/cli_context.h"
 #include "cli/json.h"
 #include "cli/terminal_text.h"
+#include "common/text.h"
 #include "model/button_function.h"
 #include "model/data_directory.h"
 #include "model/function_submenus.h"
 #include "model/ini_file.h"
 #include "model/profile_list.h"
+#include "model/setting_rules.h"
 #include "platform/posix_atomic_file_writer.h"
 #include "platform/posix_folder_lock.h"
 
@@ -30,38 +32,25 @@ Error badValue(const std::string& message)
     return Error{Error::Kind::InvalidInput, message};
 }
 
-// The values each setting of `set` takes. The checks below and `help set` both read
-// these, so the help can never promise other values than the checks accept.
-struct Range
-{
-    int low;
-    int high;
-};
-constexpr Range kStages{1, 4};
-constexpr Range kDpi{100, 5000};
-constexpr int kDpiStep = 50; // the mouse keeps a DPI value as a multiple of 50
-constexpr Range kLightingLevels{1, 3};
-constexpr Range kLightingLevel{1, 6};
-constexpr Range kSensitivity{1, 11};
-constexpr Range kButtons{1, 8};
-// Reports a second to milliseconds between reports.
-constexpr std::pair<const char*, std::uint8_t> kRates[] = {
-    {"125", 8}, {"250", 4}, {"500", 2}, {"1000", 1}};
+// The values each setting of `set` takes are the record's rules, which the window's
+// sections follow too. The checks below and `help set` both read them, so the help can
+// never promise other values than the checks accept.
+using namespace setting_rules;
 
 // Settings of one number in a range.
 struct SimpleSetting
 {
     const char* key;
     const char* argument;
-    Range range;
+    ValueRange range;
     void (SettingsRecord::*set)(std::uint8_t);
 };
 constexpr SimpleSetting kSimpleSettings[] = {
-    {"lighting", "MODE", {0, 3}, &SettingsRecord::setLightingMode},
-    {"angle-snap", "N", {1, 10}, &SettingsRecord::setAngleSnapLevel},
-    {"pointer-speed", "N", {1, 12}, &SettingsRecord::setPointerSpeed},
-    {"double-click", "N", {1, 12}, &SettingsRecord::setDoubleClickSpeed},
-    {"scroll-lines", "N", {1, 100}, &SettingsRecord::setWheelScrollLines},
+    {"lighting", "MODE", kLightingModes, &SettingsRecord::setLightingMode},
+    {"angle-snap", "N", kAngleSnapLevels, &SettingsRecord::setAngleSnapLevel},
+    {"pointer-speed", "N", kSpeedDials, &SettingsRecord::setPointerSpeed},
+    {"double-click", "N", kSpeedDials, &SettingsRecord::setDoubleClickSpeed},
+    {"scroll-lines", "N", kScrollLines, &SettingsRecord::setWheelScrollLines},
 };
 
 // Settings of one of two words: the first is stored as 0 / off, the second as 1 / on.
@@ -75,31 +64,31 @@ struct TwoWordSetting
 constexpr TwoWordSetting kScrollMode{"scroll-mode", "MODE", "lines", "screen"};
 constexpr TwoWordSetting kPrecision{"precision", "STATE", "off", "on"};
 
-std::string text(Range range)
+std::string text(ValueRange range)
 {
-    return std::to_string(range.low) + " to " + std::to_string(range.high);
+    return std::to_string(range.lowest) + " to " + std::to_string(range.highest);
 }
 
-// "125, 250, 500 or 1000"
+// "125, 250, 500 or 1000": slowest first, as users count them.
 std::string rateList()
 {
     std::string list;
-    for (std::size_t i = 0; i < std::size(kRates); ++i)
-        list += (i == 0                       ? ""
-                 : i + 1 == std::size(kRates) ? " or "
-                                              : ", ") +
-                std::string(kRates[i].first);
+    for (auto rate = kReportRates.rbegin(); rate != kReportRates.rend(); ++rate)
+        list += (rate == kReportRates.rbegin()     ? ""
+                 : rate + 1 == kReportRates.rend() ? " or "
+                                                   : ", ") +
+                std::to_string(rate->reportsPerSecond);
     return list;
 }
 
-// A whole decimal number within the range, or an error naming the setting.
-Result<int> number(const std::string& what, const std::string& text, Range range)
+// A whole decimal number between the range's ends, or an error naming the setting.
+Result<int> number(const std::string& what, const std::string& text, ValueRange range)
 {
     int value = 0;
     const char* end = text.data() + text.size();
     const auto [stop, error] = std::from_chars(text.data(), end, value);
-    if (text.empty() || error != std::errc() || stop != end || value < range.low ||
-        value > range.high)
+    if (text.empty() || error != std::errc() || stop != end || value < range.lowest ||
+        value > range.highest)
         return badValue(what + " must be " + volantra::text(range) + ", not \"" + text + "\"");
     return value;
 }
@@ -110,14 +99,6 @@ std::string quoted(std::string_view name)
     std::string text(1, '"');
     text.append(name).push_back('"');
     return text;
-}
-
-bool sameText(std::string_view a, std::string_view b)
-{
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) ==
-               std::tolower(static_cast<unsigned char>(y));
-    });
 }
 
 Result<StageColour> colour(const std::string& text)
@@ -194,12 +175,12 @@ Status setButton(CurrentProfile& profile, const std::vector<std::string>& values
 {
     if (values.size() < 2 || values.size() > 3)
         return badValue("button takes N FUNCTION [CHOICE]");
-    Result<int> n = number("the button", values[0], kButtons);
+    Result<int> n = number("the button", values[0], kButtonNumbers);
     if (!n)
         return n.error();
     const auto entry = std::find_if(
         kButtonFunctionCatalogue.begin(), kButtonFunctionCatalogue.end(),
-        [&](const ButtonFunctionEntry& e) { return sameText(e.englishName, values[1]); });
+        [&](const ButtonFunctionEntry& e) { return equalIgnoringCase(e.englishName, values[1]); });
     if (entry == kButtonFunctionCatalogue.end())
         return badValue("no button function " + quoted(values[1]));
     const bool needsChoice = entry->style == ChoiceStyle::Submenu;
@@ -216,8 +197,9 @@ Status setButton(CurrentProfile& profile, const std::vector<std::string>& values
     if (needsChoice) {
         const std::vector<LocalizedText> choices = choiceTexts(entry->kind);
         const auto choice =
-            std::find_if(choices.begin(), choices.end(),
-                         [&](const LocalizedText& t) { return sameText(t.english, values[2]); });
+            std::find_if(choices.begin(), choices.end(), [&](const LocalizedText& t) {
+                return equalIgnoringCase(t.english, values[2]);
+            });
         if (choice == choices.end())
             return badValue(quoted(entry->englishName) + " has no choice " + quoted(values[2]));
         setChoice(button, entry->kind, static_cast<std::size_t>(choice - choices.begin()));
@@ -226,12 +208,8 @@ Status setButton(CurrentProfile& profile, const std::vector<std::string>& values
 
     SettingsRecord changed = profile.record;
     changed.setButton(index, button);
-    bool leftClick = false;
-    for (std::size_t i = 0; i < SettingsRecord::kButtonCount; ++i)
-        leftClick = leftClick ||
-                    changed.buttonKind(i) == static_cast<std::uint8_t>(ButtonFunctionKind::Click);
-    if (!leftClick)
-        return badValue("Left key must be selected!");
+    if (!keepsLeftClick(changed))
+        return badValue(kLeftClickMessage);
     profile.record = changed;
     profile.store->setItemName(index, label);
     return {};
@@ -263,23 +241,23 @@ Status applySetting(CurrentProfile& profile, const std::string& key,
     if (key == "dpi") {
         if (Status s = expect(2); !s)
             return s;
-        Result<int> stage = number("the DPI stage", values[0], kStages);
+        Result<int> stage = number("the DPI stage", values[0], kDpiStageNumbers);
         if (!stage)
             return stage.error();
         Result<int> dpi = number("dpi", values[1], kDpi);
         if (!dpi)
             return dpi.error();
-        if (*dpi % kDpiStep != 0)
-            return badValue("dpi goes in steps of " + std::to_string(kDpiStep) + ", not " +
+        if (!kDpi.holds(*dpi))
+            return badValue("dpi goes in steps of " + std::to_string(kDpi.step) + ", not " +
                             values[1]);
         record.setDpiStage(static_cast<std::size_t>(*stage - 1),
-                           static_cast<std::uint8_t>(*dpi / kDpiStep));
+                           static_cast<std::uint8_t>(*dpi / kDpiPerStep));
         return {};
     }
     if (key == "color") {
         if (Status s = expect(2); !s)
             return s;
-        Result<int> stage = number("the DPI stage", values[0], kStages);
+        Result<int> stage = number("the DPI stage", values[0], kDpiStageNumbers);
         if (!stage)
             return stage.error();
         Result<StageColour> value = colour(values[1]);
@@ -291,9 +269,9 @@ Status applySetting(CurrentProfile& profile, const std::string& key,
     if (key == "rate") {
         if (Status s = expect(1); !s)
             return s;
-        for (const auto& [rate, interval] : kRates) {
-            if (values[0] == rate) {
-                record.setReportInterval(interval);
+        for (const ReportRate& rate : kReportRates) {
+            if (values[0] == std::to_string(rate.reportsPerSecond)) {
+                record.setReportInterval(rate.interval);
                 return {};
             }
         }
@@ -302,10 +280,10 @@ Status applySetting(CurrentProfile& profile, const std::string& key,
     if (key == "lighting-level") {
         if (Status s = expect(2); !s)
             return s;
-        Result<int> n = number("the lighting level", values[0], kLightingLevels);
+        Result<int> n = number("the lighting level", values[0], kLightingLevelNumbers);
         if (!n)
             return n.error();
-        Result<int> level = number("lighting-level", values[1], kLightingLevel);
+        Result<int> level = number("lighting-level", values[1], kLightingLevels);
         if (!level)
             return level.error();
         record.setLightingLevel(static_cast<std::size_t>(*n - 1),
@@ -315,10 +293,10 @@ Status applySetting(CurrentProfile& profile, const std::string& key,
     if (key == "sensitivity") {
         if (Status s = expect(2); !s)
             return s;
-        Result<int> x = number("X sensitivity", values[0], kSensitivity);
+        Result<int> x = number("X sensitivity", values[0], kSensitivityLevels);
         if (!x)
             return x.error();
-        Result<int> y = number("Y sensitivity", values[1], kSensitivity);
+        Result<int> y = number("Y sensitivity", values[1], kSensitivityLevels);
         if (!y)
             return y.error();
         record.setXSensitivity(static_cast<std::uint8_t>(*x));
@@ -335,7 +313,7 @@ Status applySetting(CurrentProfile& profile, const std::string& key,
                             values[0] + "\"");
         const bool on = values[0] == words->on;
         if (words == &kScrollMode)
-            record.setScrollMode(on ? 1 : 0);
+            record.setScrollMode(on ? kScrollByScreen : kScrollByLines);
         else
             record.setEnhancePointerPrecision(on);
         return {};
@@ -400,20 +378,21 @@ void printSetKeys(std::ostream& out)
 {
     out << "keys:\n";
     printKey(out, "dpi STAGE VALUE",
-             "STAGE " + text(kStages) + "; VALUE " + text(kDpi) + " in steps of " +
-                 std::to_string(kDpiStep));
-    printKey(out, "color STAGE #RRGGBB", "STAGE " + text(kStages) + "; RRGGBB in hexadecimal");
+             "STAGE " + text(kDpiStageNumbers) + "; VALUE " + text(kDpi) + " in steps of " +
+                 std::to_string(kDpi.step));
+    printKey(out, "color STAGE #RRGGBB",
+             "STAGE " + text(kDpiStageNumbers) + "; RRGGBB in hexadecimal");
     printKey(out, "rate RATE", "reports a second: " + rateList());
     for (const SimpleSetting& simple : kSimpleSettings)
         printKey(out, std::string(simple.key) + " " + simple.argument, text(simple.range));
     printKey(out, "lighting-level N VALUE",
-             "N " + text(kLightingLevels) + "; VALUE " + text(kLightingLevel));
-    printKey(out, "sensitivity X Y", text(kSensitivity) + " each");
+             "N " + text(kLightingLevelNumbers) + "; VALUE " + text(kLightingLevels));
+    printKey(out, "sensitivity X Y", text(kSensitivityLevels) + " each");
     for (const TwoWordSetting* words : {&kScrollMode, &kPrecision})
         printKey(out, std::string(words->key) + " " + words->argument,
                  std::string(words->off) + " or " + words->on);
     printKey(out, "button N FUNCTION [CHOICE]",
-             "N " + text(kButtons) + "; FUNCTION and CHOICE as in the menu:");
+             "N " + text(kButtonNumbers) + "; FUNCTION and CHOICE as in the menu:");
     std::string windowOnly;
     for (const ButtonFunctionEntry& entry : kButtonFunctionCatalogue) {
         if (entry.style == ChoiceStyle::Dialog) {

@@ -18,7 +18,9 @@ CommandTransport::CommandTransport(HidHandle& handle, std::uint16_t featureRepor
 Status CommandTransport::sendFeature(const FeatureCommand& record)
 {
     // Report id 0, then the record; the check byte is always computed here.
-    std::vector<std::uint8_t> report(std::max<std::size_t>(m_featureReportLength, 9), 0);
+    std::vector<std::uint8_t> report(
+        std::max<std::size_t>(m_featureReportLength, FeatureCommand::kReportSize), 0);
+    report[0] = FeatureCommand::kReportId;
     const FeatureCommand checked = record.withCheckByte();
     std::copy(checked.bytes().begin(), checked.bytes().end(), report.begin() + 1);
     return m_handle.setFeature(report);
@@ -26,7 +28,8 @@ Status CommandTransport::sendFeature(const FeatureCommand& record)
 
 Status CommandTransport::fetchAnswer(FeatureCommand& record)
 {
-    std::vector<std::uint8_t> report(std::max<std::size_t>(m_featureReportLength, 9), 0);
+    std::vector<std::uint8_t> report(
+        std::max<std::size_t>(m_featureReportLength, FeatureCommand::kReportSize), 0);
     if (Status status = m_handle.getFeature(report); !status)
         return status;
     record = FeatureCommand::fromBytes(std::span(report).subspan<1, FeatureCommand::kSize>());
@@ -47,10 +50,10 @@ Status CommandTransport::sendCommandWithData(FeatureCommand& record, DeviceImage
     if (Status status = sendFeature(record); !status)
         return status;
     if (!record.isRead())
-        return writeImage(record.arg2(), image);
+        return writeImage(record.imageByteCount(), image);
     if (Status status = fetchAnswer(record); !status)
         return status;
-    return readImage(record.arg2(), image);
+    return readImage(record.imageByteCount(), image);
 }
 
 Status CommandTransport::writeImage(std::size_t byteCount, const DeviceImage& image)

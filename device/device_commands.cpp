@@ -18,7 +18,7 @@ Result<std::uint8_t> DeviceCommands::readDeviceProfile()
     FeatureCommand record(command::kReadProfile);
     if (Status status = m_transport.sendCommand(record); !status)
         return status.error();
-    m_mirror.profile = record.arg1();
+    m_mirror.profile = record.answeredProfile();
     return m_mirror.profile;
 }
 

@@ -63,7 +63,7 @@ void EventListener::run()
             continue;
         const std::size_t length = **received;
         std::optional<DeviceEvent> event =
-            parseEventReport(std::span(report).first(std::min(length, report.size())));
+            EventReport::parse(std::span(report).first(std::min(length, report.size())));
         if (event)
             m_handler.handleDeviceEvent(*event);
     }

@@ -27,6 +27,20 @@ std::uint8_t FeatureCommand::checkByteOf(std::span<const std::uint8_t> firstSeve
     return static_cast<std::uint8_t>(0xFF - sum);
 }
 
+FeatureCommand FeatureCommand::answeringProfile(std::uint8_t profile) const
+{
+    FeatureCommand answer = *this;
+    answer.m_bytes[kAnsweredProfile] = profile;
+    return answer.withCheckByte();
+}
+
+FeatureCommand FeatureCommand::announcingImageBytes(std::uint8_t byteCount) const
+{
+    FeatureCommand answer = *this;
+    answer.m_bytes[kImageByteCount] = byteCount;
+    return answer.withCheckByte();
+}
+
 FeatureCommand FeatureCommand::withCheckByte() const
 {
     FeatureCommand command = *this;

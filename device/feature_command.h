@@ -7,11 +7,15 @@
 namespace volantra {
 
 // The eight-byte command record the mouse understands, carried in a feature report
-// after the report id byte. Byte 7 is a check byte over the seven before it.
+// after the report id byte. Byte 7 is a check byte over the seven before it. The mouse
+// answers a read with the command's own record, its answer in place of the arguments.
 class FeatureCommand
 {
 public:
     static constexpr std::size_t kSize = 8;
+    // The feature report: report id 0, then the record.
+    static constexpr std::size_t kReportSize = 1 + kSize;
+    static constexpr std::uint8_t kReportId = 0;
     static constexpr std::uint8_t kReadFlag = 0x80;
 
     FeatureCommand() = default;
@@ -23,6 +27,14 @@ public:
     std::uint8_t arg2() const { return m_bytes[kArg2]; }
     std::uint8_t check() const { return m_bytes[kCheck]; }
     bool isRead() const { return (code() & kReadFlag) != 0; }
+
+    // The bytes of an image that follow the command (writes) or its answer (reads).
+    std::uint8_t imageByteCount() const { return m_bytes[kImageByteCount]; }
+    // The answer to command::kReadProfile: the mouse's profile number.
+    std::uint8_t answeredProfile() const { return m_bytes[kAnsweredProfile]; }
+    // The mouse's answers to this read, with their check byte.
+    FeatureCommand answeringProfile(std::uint8_t profile) const;
+    FeatureCommand announcingImageBytes(std::uint8_t byteCount) const;
 
     // (0xFF minus the sum of bytes 0 to 6) modulo 256.
     static std::uint8_t checkByteOf(std::span<const std::uint8_t> firstSeven);
@@ -38,6 +50,8 @@ private:
     static constexpr std::size_t kArg1 = 1;
     static constexpr std::size_t kArg2 = 2;
     static constexpr std::size_t kCheck = 7;
+    static constexpr std::size_t kAnsweredProfile = kArg1;
+    static constexpr std::size_t kImageByteCount = kArg2;
 
     std::array<std::uint8_t, kSize> m_bytes{};
 };

@@ -10,7 +10,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     using namespace volantra;
     const std::span<const std::uint8_t> report(data, size);
-    const std::optional<DeviceEvent> event = parseEventReport(report);
+    const std::optional<DeviceEvent> event = EventReport::parse(report);
     if (!event)
         return 0;
     // An event can only come from a report long enough to hold it, and carries its bytes.

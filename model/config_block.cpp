@@ -1,5 +1,7 @@
 #include "model/config_block.h"
 
+#include "model/setting_rules.h"
+
 #include <algorithm>
 
 namespace volantra {
@@ -82,7 +84,8 @@ std::optional<unsigned> stageDpiForNotice(const DeviceImage& config, int stageNu
 {
     if (stageNumber < 1 || stageNumber > static_cast<int>(L::kReadableDpiStages))
         return std::nullopt;
-    return kDpiPerStep * config[L::kDpiX + static_cast<std::size_t>(stageNumber - 1)];
+    return static_cast<unsigned>(
+        setting_rules::dpiOfStep(config[L::kDpiX + static_cast<std::size_t>(stageNumber - 1)]));
 }
 
 } // namespace volantra

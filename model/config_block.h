@@ -56,7 +56,4 @@ DeviceImage buildConfigBlock(const SettingsRecord& record);
 // a stage chosen on the mouse; nothing for a stage number the mouse should not report.
 std::optional<unsigned> stageDpiForNotice(const DeviceImage& config, int stageNumber);
 
-// A stage value stands for this many DPI per step.
-inline constexpr unsigned kDpiPerStep = 50;
-
 } // namespace volantra

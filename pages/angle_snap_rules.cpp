@@ -1,5 +1,6 @@
 #include "pages/angle_snap_rules.h"
 
+#include "model/setting_rules.h"
 #include "model/settings_record.h"
 
 #include <algorithm>
@@ -28,11 +29,11 @@ std::optional<std::uint8_t> AngleSnapRules::levelAt(int x, int y)
         return std::nullopt;
     const int intoSteps = x - kSliderArea.left - kFirstStepWidth;
     if (intoSteps < 0)
-        return kLowestLevel;
+        return static_cast<std::uint8_t>(setting_rules::kAngleSnapLevels.lowest);
     // Past the first step each 21 pixels is one level; the slider's last pixels are wider
     // than a step and stay at the highest level.
     const int level = intoSteps / kStepWidth + 2;
-    return static_cast<std::uint8_t>(std::min<int>(level, kHighestLevel));
+    return static_cast<std::uint8_t>(std::min(level, setting_rules::kAngleSnapLevels.highest));
 }
 
 bool AngleSnapRules::click(SettingsRecord& record, int x, int y)
@@ -46,7 +47,7 @@ bool AngleSnapRules::click(SettingsRecord& record, int x, int y)
 
 std::uint8_t AngleSnapRules::shownLevel(std::uint8_t stored)
 {
-    return std::clamp(stored, kLowestLevel, kHighestLevel);
+    return static_cast<std::uint8_t>(setting_rules::kAngleSnapLevels.nearest(stored));
 }
 
 std::string AngleSnapRules::levelPicture(std::uint8_t stored)

@@ -18,8 +18,6 @@ class AngleSnapRules
 public:
     static constexpr const char* kTitle = "Angle Snap";
     static constexpr const char* kBackground = "/AngleSnap/BK_AngleSnap.png";
-    static constexpr std::uint8_t kLowestLevel = 1;
-    static constexpr std::uint8_t kHighestLevel = 10;
     // The width of one step of the skin's slider images; the first step is narrower.
     static constexpr int kStepWidth = 21;
     static constexpr int kFirstStepWidth = 9;
@@ -37,7 +35,7 @@ public:
     // Stores the picked level; true when the stored byte changed.
     static bool click(SettingsRecord& record, int x, int y);
 
-    // A profile may hold any byte here: the section shows it clamped to 1 to 10 and
+    // A profile may hold any byte here: the section shows the nearest level and
     // leaves the byte alone until the user picks a level.
     static std::uint8_t shownLevel(std::uint8_t stored);
     // "/AngleSnap/<level>.png" and "/StageSlider/<level>.png" for the level shown.

@@ -1,5 +1,6 @@
 #include "pages/dpi_stage_rules.h"
 
+#include "model/setting_rules.h"
 #include "model/settings_record.h"
 
 #include <algorithm>
@@ -8,6 +9,9 @@
 
 namespace volantra {
 namespace {
+
+using setting_rules::kDpi;
+using setting_rules::kDpiSteps;
 
 // Left edges of the four stages' bars and value boxes; the rows are shared.
 constexpr std::array<int, DpiStageRules::kStageCount> kBarLefts{41, 91, 151, 201};
@@ -82,13 +86,13 @@ std::uint8_t DpiStageRules::stepAtHeight(int y)
     // Below the lowest step the bar image would show 50 DPI, which the stage cannot hold:
     // the press gives the lowest value the stage can hold, so the bar shows what is stored.
     if (rowsAboveFoot < 0)
-        return kLowestStep;
-    return static_cast<std::uint8_t>(std::min<int>(rowsAboveFoot + 2, kHighestStep));
+        return static_cast<std::uint8_t>(kDpiSteps.lowest);
+    return static_cast<std::uint8_t>(std::min(rowsAboveFoot + 2, kDpiSteps.highest));
 }
 
 std::uint8_t DpiStageRules::shownStep(std::uint8_t stored)
 {
-    return std::clamp(stored, kLowestStep, kHighestStep);
+    return static_cast<std::uint8_t>(kDpiSteps.nearest(stored));
 }
 
 std::string DpiStageRules::barImage(std::uint8_t stored)
@@ -98,7 +102,7 @@ std::string DpiStageRules::barImage(std::uint8_t stored)
 
 std::string DpiStageRules::stageText(std::uint8_t stored)
 {
-    return std::to_string(shownStep(stored) * kDpiPerStep);
+    return std::to_string(setting_rules::dpiOfStep(shownStep(stored)));
 }
 
 int DpiStageRules::typedDpi(std::string_view text)
@@ -116,12 +120,12 @@ int DpiStageRules::typedDpi(std::string_view text)
         value = std::min(value * 10 + (text[at] - '0'), kTypedCeiling);
     if (negative)
         value = -value;
-    return static_cast<int>(std::clamp<long>(value, kLowestDpi, kHighestDpi));
+    return static_cast<int>(std::clamp<long>(value, kDpi.lowest, kDpi.highest));
 }
 
 std::uint8_t DpiStageRules::stepForTypedText(std::string_view text)
 {
-    return static_cast<std::uint8_t>(typedDpi(text) / kDpiPerStep);
+    return static_cast<std::uint8_t>(typedDpi(text) / setting_rules::kDpiPerStep);
 }
 
 bool DpiStageRules::commitTypedText(SettingsRecord& record, std::size_t stage,

@@ -13,9 +13,9 @@ namespace volantra {
 class SettingsRecord;
 
 // The DPI Setting section: four stages, each with a vertical level bar, a value box with
-// the stage's DPI and a colour box. Stage values are DPI divided by 50 and hold 2 to 100
-// (100 to 5000 DPI). Stages are index 0 to 3; positions are pixels relative to the
-// section's origin (its header's left and bottom edge).
+// the stage's DPI and a colour box. Stage values and their DPI follow setting_rules.
+// Stages are index 0 to 3; positions are pixels relative to the section's origin (its
+// header's left and bottom edge).
 //
 // A profile may hold any byte as a stage value. The section shows the nearest value of
 // the range and forms its image names from that, but it writes a stage only when the
@@ -29,11 +29,6 @@ public:
     static constexpr const char* kDialDownCaption = "DPI Dial Down";
     static constexpr const char* kDialUpCaption = "DPI Dial Up";
     static constexpr std::size_t kStageCount = 4;
-    static constexpr int kDpiPerStep = 50;
-    static constexpr std::uint8_t kLowestStep = 2;
-    static constexpr std::uint8_t kHighestStep = 100;
-    static constexpr int kLowestDpi = kLowestStep * kDpiPerStep;
-    static constexpr int kHighestDpi = kHighestStep * kDpiPerStep;
 
     // Each bar is also where its image is drawn; the value box is where its edit box sits.
     static Rect levelBar(std::size_t stage);

@@ -1,5 +1,6 @@
 #include "pages/lighting_rules.h"
 
+#include "model/setting_rules.h"
 #include "model/settings_record.h"
 
 #include <algorithm>
@@ -7,6 +8,8 @@
 
 namespace volantra {
 namespace {
+
+using setting_rules::kLightingLevels;
 
 constexpr int kFirstRowTop = 20;
 constexpr int kRowPitch = 29;
@@ -100,20 +103,20 @@ std::uint8_t LightingRules::levelAt(int offset)
 {
     const int d = offset - kSliderLead;
     if (d < 0)
-        return kLowestLevel;
-    return static_cast<std::uint8_t>(std::min(d / kStepWidth + 2, int{kHighestLevel}));
+        return static_cast<std::uint8_t>(kLightingLevels.lowest);
+    return static_cast<std::uint8_t>(std::min(d / kStepWidth + 2, kLightingLevels.highest));
 }
 
 std::optional<std::size_t> LightingRules::chosenRow(std::uint8_t mode)
 {
-    if (mode < 1 || mode > kRowCount)
+    if (!setting_rules::kLightingModes.holds(mode) || mode == setting_rules::kNoLightingMode)
         return std::nullopt;
     return std::size_t{mode} - 1;
 }
 
 std::uint8_t LightingRules::shownLevel(std::uint8_t stored)
 {
-    return std::clamp(stored, kLowestLevel, kHighestLevel);
+    return static_cast<std::uint8_t>(kLightingLevels.nearest(stored));
 }
 
 std::string LightingRules::sliderImage(std::uint8_t stored)

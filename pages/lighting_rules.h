@@ -18,8 +18,9 @@ class SettingsRecord;
 // record's mode byte is row + 1 and 0 means no mode chosen. Positions are pixels relative
 // to the section's origin (its header's left and bottom edge).
 //
-// A profile may hold any byte as mode or level. The section shows levels limited to 1 to
-// 6 and no mark for a mode other than 1 to 3, and writes a byte only on the user's press.
+// A profile may hold any byte as mode or level. The section shows the nearest level the
+// record can hold and no mark for a mode other than 1 to 3, and writes a byte only on the
+// user's press.
 class LightingRules
 {
 public:
@@ -29,8 +30,6 @@ public:
     static constexpr const char* kOtherMarkImage = "/Disable.png";
     static constexpr std::size_t kRowCount = 3;
     static constexpr std::size_t kStepCaptionCount = 5;
-    static constexpr std::uint8_t kLowestLevel = 1;
-    static constexpr std::uint8_t kHighestLevel = 6;
     static constexpr std::array<const char*, kRowCount> kModeCaptions{"Standard", "Respiration",
                                                                       "Neon"};
 

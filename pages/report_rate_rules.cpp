@@ -1,5 +1,6 @@
 #include "pages/report_rate_rules.h"
 
+#include "model/setting_rules.h"
 #include "model/settings_record.h"
 
 #include <algorithm>
@@ -7,7 +8,7 @@
 namespace volantra {
 namespace {
 
-constexpr int kMillisecondsPerSecond = 1000;
+using setting_rules::kReportRates;
 
 } // namespace
 
@@ -38,8 +39,8 @@ std::optional<std::uint8_t> ReportRateRules::intervalAt(int x, int y) const
     // Screen y grows downwards. From the upper right quadrant the rates slow down
     // clockwise: 1000, 500, 250, 125 Hz.
     if (dy < 0)
-        return dx > 0 ? kIntervals[0] : kIntervals[3];
-    return dx > 0 ? kIntervals[1] : kIntervals[2];
+        return dx > 0 ? kReportRates[0].interval : kReportRates[3].interval;
+    return dx > 0 ? kReportRates[1].interval : kReportRates[2].interval;
 }
 
 bool ReportRateRules::click(SettingsRecord& record, int x, int y) const
@@ -54,15 +55,18 @@ bool ReportRateRules::click(SettingsRecord& record, int x, int y) const
 std::uint8_t ReportRateRules::shownInterval(std::uint8_t stored)
 {
     const auto* slowerOrEqual =
-        std::find_if(kIntervals.begin(), kIntervals.end(),
-                     [stored](std::uint8_t interval) { return interval >= stored; });
-    return slowerOrEqual != kIntervals.end() ? *slowerOrEqual : kIntervals.back();
+        std::find_if(kReportRates.begin(), kReportRates.end(),
+                     [stored](const setting_rules::ReportRate& r) { return r.interval >= stored; });
+    return slowerOrEqual != kReportRates.end() ? slowerOrEqual->interval
+                                               : kReportRates.back().interval;
 }
 
 int ReportRateRules::shownRate(std::uint8_t stored)
 {
-    // shownInterval is never 0.
-    return kMillisecondsPerSecond / shownInterval(stored);
+    const std::uint8_t shown = shownInterval(stored);
+    return std::find_if(kReportRates.begin(), kReportRates.end(),
+                        [shown](const setting_rules::ReportRate& r) { return r.interval == shown; })
+        ->reportsPerSecond;
 }
 
 std::string ReportRateRules::rateImage(std::uint8_t stored)

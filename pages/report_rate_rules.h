@@ -2,7 +2,6 @@
 
 #include "common/rect.h"
 
-#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -19,8 +18,6 @@ class ReportRateRules
 public:
     static constexpr const char* kTitle = "USB Report Rate";
     static constexpr const char* kBackground = "/USBReportRate/BK_USBReportRate.png";
-    // Milliseconds per report the section offers, fastest first: 1000, 500, 250, 125 Hz.
-    static constexpr std::array<std::uint8_t, 4> kIntervals{1, 2, 4, 8};
     // The ring of the skin's control image, measured from its centre.
     static constexpr int kInnerRadius = 35;
     static constexpr int kOuterRadius = 64;

@@ -1,10 +1,16 @@
 #include "pages/scroll_speed_rules.h"
 
+#include "model/setting_rules.h"
 #include "model/settings_record.h"
 
 #include <algorithm>
 
 namespace volantra {
+namespace {
+
+using setting_rules::kScrollLines;
+
+} // namespace
 
 ScrollSpeedRules::Target ScrollSpeedRules::targetAt(int x, int y)
 {
@@ -27,26 +33,31 @@ bool ScrollSpeedRules::click(SettingsRecord& record, int x, int y)
     case Target::None:
         return false;
     case Target::LinesMark:
-        record.setScrollMode(kByLines);
+        record.setScrollMode(setting_rules::kScrollByLines);
         break;
     case Target::ScreenMark:
-        record.setScrollMode(kByScreen);
+        record.setScrollMode(setting_rules::kScrollByScreen);
         break;
     case Target::UpArrow:
         record.setWheelScrollLines(
-            static_cast<std::uint8_t>(std::min(shownLines(lines) + 1, kMostLines)));
+            static_cast<std::uint8_t>(std::min(shownLines(lines) + 1, kScrollLines.highest)));
         break;
     case Target::DownArrow:
         record.setWheelScrollLines(
-            static_cast<std::uint8_t>(std::max(shownLines(lines) - 1, kFewestLines)));
+            static_cast<std::uint8_t>(std::max(shownLines(lines) - 1, kScrollLines.lowest)));
         break;
     }
     return record.scrollMode() != mode || record.wheelScrollLines() != lines;
 }
 
+bool ScrollSpeedRules::scrollsByScreen(std::uint8_t storedMode)
+{
+    return storedMode != setting_rules::kScrollByLines;
+}
+
 int ScrollSpeedRules::shownLines(std::uint8_t stored)
 {
-    return std::clamp<int>(stored, kFewestLines, kMostLines);
+    return kScrollLines.nearest(stored);
 }
 
 ScrollSpeedRules::Committed ScrollSpeedRules::commitTyped(std::string_view typed)
@@ -62,9 +73,9 @@ ScrollSpeedRules::Committed ScrollSpeedRules::commitTyped(std::string_view typed
     // Digits past 100 cannot bring the count back into range, so stop counting there.
     int number = 0;
     for (; at < typed.size() && typed[at] >= '0' && typed[at] <= '9'; ++at)
-        number = std::min(number * 10 + (typed[at] - '0'), kMostLines + 1);
-    if (negative || number < kFewestLines || number > kMostLines)
-        number = kFewestLines;
+        number = std::min(number * 10 + (typed[at] - '0'), kScrollLines.highest + 1);
+    if (negative || !kScrollLines.holds(number))
+        number = kScrollLines.lowest;
     return {static_cast<std::uint8_t>(number), std::to_string(number)};
 }
 

@@ -25,13 +25,6 @@ public:
     static constexpr const char* kChosenMark = "/MouseAttribute/ScrollSpeed/Enable.png";
     static constexpr const char* kOtherMark = "/MouseAttribute/ScrollSpeed/Disable.png";
 
-    // The scroll modes the record stores.
-    static constexpr std::uint8_t kByLines = 0;
-    static constexpr std::uint8_t kByScreen = 1;
-    // The lines a wheel step may scroll.
-    static constexpr int kFewestLines = 1;
-    static constexpr int kMostLines = 100;
-
     static constexpr Rect kLinesMark{10, 15, 22, 27};
     static constexpr Rect kScreenMark{10, 50, 22, 62};
     static constexpr Rect kLinesCaptionArea{27, 15, 142, 27};
@@ -49,7 +42,7 @@ public:
     static bool click(SettingsRecord& record, int x, int y);
 
     // Any mode other than 0 scrolls by screen, as when the settings are applied.
-    static bool scrollsByScreen(std::uint8_t storedMode) { return storedMode != kByLines; }
+    static bool scrollsByScreen(std::uint8_t storedMode);
     // A profile may hold any byte: the box shows the nearest count from 1 to 100, which is
     // also what is applied, and the byte stays until the user edits it.
     static int shownLines(std::uint8_t stored);

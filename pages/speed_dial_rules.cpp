@@ -1,5 +1,6 @@
 #include "pages/speed_dial_rules.h"
 
+#include "model/setting_rules.h"
 #include "model/settings_record.h"
 
 #include <algorithm>
@@ -57,7 +58,8 @@ std::optional<std::uint8_t> SpeedDialRules::valueAt(int x, int y, int background
     const double degrees =
         std::atan2(static_cast<double>(-dy), static_cast<double>(dx)) * 180.0 / std::numbers::pi;
     // 0 to 180 degrees give 12 down to 2.
-    return static_cast<std::uint8_t>(kHighest - degrees / kDegreesPerStep);
+    return static_cast<std::uint8_t>(setting_rules::kSpeedDials.highest -
+                                     degrees / kDegreesPerStep);
 }
 
 bool SpeedDialRules::click(SettingsRecord& record, Purpose purpose, int x, int y,
@@ -80,7 +82,7 @@ std::uint8_t SpeedDialRules::storedValue(const SettingsRecord& record, Purpose p
 
 int SpeedDialRules::shownValue(std::uint8_t stored)
 {
-    return std::clamp<int>(stored, kLowestShown, kHighest);
+    return setting_rules::kSpeedDials.nearest(stored);
 }
 
 std::string SpeedDialRules::imagePath(std::uint8_t stored)

@@ -27,11 +27,8 @@ public:
         return purpose == Purpose::PointerSpeed ? "Mouse Speed" : "Double Click Speed";
     }
 
-    // Values a click picks run from 2 (left end) to 12 (right end); 1 comes only from a
-    // profile. The skin has one image for each of 1 to 12.
-    static constexpr int kLowestShown = 1;
-    static constexpr int kLowestPicked = 2;
-    static constexpr int kHighest = 12;
+    // A click picks 2 (left end) to 12 (right end) of the values setting_rules allows; 1
+    // comes only from a profile. The skin has one image for each value the record holds.
     // The ring of the dial images: clicks nearer the centre or beyond it miss.
     static constexpr int kInnerRadius = 43;
     static constexpr int kOuterRadius = 71;

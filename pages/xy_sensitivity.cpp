@@ -1,5 +1,6 @@
 #include "pages/xy_sensitivity.h"
 
+#include "model/setting_rules.h"
 #include "model/settings_record.h"
 
 #include <algorithm>
@@ -7,6 +8,8 @@
 namespace volantra::XySensitivity {
 
 namespace {
+
+using setting_rules::kSensitivityLevels;
 
 // The Y rows sit 60 pixels below the X rows.
 int rowOffset(Axis axis)
@@ -44,13 +47,13 @@ int levelAt(int x, int sliderLeft)
 {
     const int d = x - sliderLeft - kFirstStepPixels;
     if (d < 0)
-        return kLowestLevel;
-    return std::min(d / kStepPixels + 2, kHighestLevel);
+        return kSensitivityLevels.lowest;
+    return std::min(d / kStepPixels + 2, kSensitivityLevels.highest);
 }
 
 int shownLevel(std::uint8_t stored)
 {
-    return std::clamp(static_cast<int>(stored), kLowestLevel, kHighestLevel);
+    return kSensitivityLevels.nearest(stored);
 }
 
 std::uint8_t storedLevel(const SettingsRecord& record, Axis axis)

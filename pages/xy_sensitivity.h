@@ -16,10 +16,8 @@ namespace XySensitivity {
 
 enum class Axis { X, Y };
 
-// The slider images number the levels 1 to 11: the first nine pixels give 1, each
-// following 21-pixel step one more, and the last ten pixels 11.
-constexpr int kLowestLevel = 1;
-constexpr int kHighestLevel = 11;
+// The slider images number the levels setting_rules allows, 1 to 11: the first nine pixels
+// give 1, each following 21-pixel step one more, and the last ten pixels 11.
 constexpr int kStepCaptionCount = 10;
 constexpr const char* kBackground = "/XYSensitivity/BK_XYSensSetting.png";
 

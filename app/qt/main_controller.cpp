@@ -524,10 +524,10 @@ void MainController::createTray()
         simulated->addAction(text("Press DPI button"), this, [simulator] {
             static std::uint8_t stage = 1;
             stage = stage % 4 + 1;
-            simulator->emitEvent(0, {0x06, 0x07, 0x01, stage});
+            simulator->emitDeviceEvent(0, DeviceEvent::dpiStageChosen(stage));
         });
         simulated->addAction(text("Press macro key"), this, [simulator] {
-            simulator->emitEvent(0, {0x06, 0x07, 0x09, kSimulatedMacroKey});
+            simulator->emitDeviceEvent(0, DeviceEvent::macroKeyPressed(kSimulatedMacroKey));
         });
         simulated->addAction(text("Unplug"), this, [simulator] { simulator->unplug(0); });
         simulated->addAction(text("Plug in"), this, [simulator] { simulator->plug(0); });
@@ -557,7 +557,7 @@ void MainController::openWindow()
     // A mouse that is there but did not answer its connection still lets the user edit
     // and Apply, which asks it again.
     if (!m_session->link().commands() && m_tray) {
-        handleDeviceEvent({DeviceEventCode::kNotDetected, 0});
+        showNotice({NoticeKind::MouseNotDetected});
         return;
     }
     if (m_cancelPending) {
@@ -787,7 +787,7 @@ void MainController::apply()
     // Without a mouse nothing reaches it, but nothing the user did is lost either.
     sendAndSave();
     if (!m_session->link().commands())
-        handleDeviceEvent({DeviceEventCode::kNotDetected, 0});
+        showNotice({NoticeKind::MouseNotDetected});
 }
 
 void MainController::takeSnapshot()
@@ -830,7 +830,7 @@ void MainController::reset()
     if (m_session->link().connected())
         sendAndSave();
     else
-        handleDeviceEvent({DeviceEventCode::kNotDetected, 0});
+        showNotice({NoticeKind::MouseNotDetected});
     m_panels->reset();
     refreshWindow();
 }
@@ -921,15 +921,21 @@ bool MainController::hasUnappliedEdits() const
 
 void MainController::handleDeviceEvent(DeviceEvent event)
 {
+    if (const std::optional<NoticeCause> cause = noticeCauseOf(event))
+        showNotice(*cause);
+}
+
+void MainController::showNotice(NoticeCause cause)
+{
     std::optional<DeviceImage> stageConfig;
-    if (needsStageRead(event)) {
+    if (needsStageRead(cause)) {
         if (DeviceCommands* commands = m_session->link().commands()) {
             if (Result<DeviceImage> read = commands->readStageConfig())
                 stageConfig = *read;
         }
     }
     const std::optional<DeviceNotice> shown =
-        deviceNotice(event, stageConfig, m_language->language());
+        deviceNotice(cause, stageConfig, m_language->language());
     if (!shown)
         return;
     m_notifier.notify(fromStd(shown->title), fromStd(shown->text),
@@ -942,7 +948,7 @@ void MainController::processHotplug()
         return;
     // Notices are collected first and shown after the link has taken in every change:
     // one plug-in brings one notice per node.
-    std::optional<std::uint8_t> outcomeCode;
+    std::optional<NoticeKind> outcome;
     for (const HotplugNotice& change : m_monitor->receive()) {
         switch (m_session->link().handleHotplug(change)) {
         case HotplugOutcome::Detected: {
@@ -954,24 +960,24 @@ void MainController::processHotplug()
             }
             // A failed connection has told its own notice.
             if (connected)
-                outcomeCode = DeviceEventCode::kDetected;
+                outcome = NoticeKind::MouseDetected;
             else
-                outcomeCode.reset();
+                outcome.reset();
             break;
         }
         case HotplugOutcome::NotDetected:
-            outcomeCode = DeviceEventCode::kNotDetected;
+            outcome = NoticeKind::MouseNotDetected;
             break;
         case HotplugOutcome::StillConnected:
         case HotplugOutcome::Ignored:
             break;
         }
     }
-    if (!outcomeCode)
+    if (!outcome)
         return;
-    handleDeviceEvent({*outcomeCode, 0});
+    showNotice({*outcome});
     // The window lives in the tray while no mouse is there; without a tray it stays.
-    if (*outcomeCode == DeviceEventCode::kNotDetected && m_tray)
+    if (*outcome == NoticeKind::MouseNotDetected && m_tray)
         m_window->hide();
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/app_options.h"
 #include "app/apply_lockout.h"
+#include "app/device_notice.h"
 #include "app/notice_policy.h"
 #include "app/qt/desktop_notifier.h"
 #include "app/window_areas.h"
@@ -90,6 +91,7 @@ public:
     // The window manager's close: with a tray the program stays there, without one it ends.
     void windowCloseRequested();
     void handleDeviceEvent(DeviceEvent event);
+    void showNotice(NoticeCause cause);
     void processHotplug();
 
     bool hasUnappliedEdits() const;

@@ -1,5 +1,6 @@
 #include "pages/qt/angle_snap_section.h"
 
+#include "model/setting_rules.h"
 #include "model/settings_record.h"
 #include "pages/angle_snap_rules.h"
 #include "skin/qt/skin_library.h"
@@ -38,8 +39,8 @@ void AngleSnapSection::paint(QPainter& painter, QPoint origin, SectionContext& c
     painter.save();
     painter.setFont(context.font);
     painter.setPen(context.textColour);
-    for (int level = AngleSnapRules::kLowestLevel; level <= AngleSnapRules::kHighestLevel;
-         ++level) {
+    for (int level = setting_rules::kAngleSnapLevels.lowest;
+         level <= setting_rules::kAngleSnapLevels.highest; ++level) {
         painter.drawText(windowRect(AngleSnapRules::captionArea(level), origin),
                          Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
                          QString::number(level));

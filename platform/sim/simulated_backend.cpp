@@ -305,6 +305,12 @@ void SimulatedBackend::emitEvent(DeviceId device, std::vector<std::uint8_t> repo
     }
 }
 
+void SimulatedBackend::emitDeviceEvent(DeviceId device, DeviceEvent event)
+{
+    const EventReport::Bytes report = EventReport::of(event);
+    emitEvent(device, std::vector<std::uint8_t>(report.begin(), report.end()));
+}
+
 void SimulatedBackend::denyAccess(DeviceId device, Collection role)
 {
     std::lock_guard lock(m_state->mutex);

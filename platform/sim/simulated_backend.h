@@ -1,5 +1,6 @@
 #pragma once
 
+#include "device/device_event.h"
 #include "device/hid_backend.h"
 #include "platform/sim/simulated_mouse.h"
 
@@ -30,6 +31,8 @@ public:
     void plug(DeviceId device);
     // Queues an input report on the device's event node.
     void emitEvent(DeviceId device, std::vector<std::uint8_t> report);
+    // Queues the report the mouse sends for the event, as when its buttons are pressed.
+    void emitDeviceEvent(DeviceId device, DeviceEvent event);
     // Opening the device's nodes of this role fails with "permission denied" from now on,
     // as for a node the udev rule has not given to the user.
     void denyAccess(DeviceId device, Collection role);

@@ -1,7 +1,6 @@
 #include "platform/sim/simulated_mouse.h"
 
 #include "common/hex.h"
-#include "device/feature_command.h"
 
 #include <algorithm>
 
@@ -63,14 +62,14 @@ Status SimulatedMouse::setFeature(std::span<const std::uint8_t> report)
     std::lock_guard lock(m_mutex);
     if (Status status = checkFault(); !status)
         return status;
-    if (report.size() < 9 || report[0] != 0)
+    if (report.size() < FeatureCommand::kReportSize || report[0] != FeatureCommand::kReportId)
         return Error{Error::Kind::InvalidInput, "feature report of the wrong size or id"};
-    const auto record = report.subspan<1, 8>();
-    if (FeatureCommand::checkByteOf(record.first(7)) != record[7])
+    const FeatureCommand command =
+        FeatureCommand::fromBytes(report.subspan<1, FeatureCommand::kSize>());
+    if (command.withCheckByte() != command)
         return Error{Error::Kind::Io, "the mouse refused a command with a wrong check byte"};
     ++m_commands;
-    const FeatureCommand command = FeatureCommand::fromBytes(record);
-    m_answer = command.bytes();
+    m_answer = command;
     m_answerReady = command.isRead();
     m_receiving = nullptr;
     switch (command.code()) {
@@ -94,18 +93,17 @@ Status SimulatedMouse::setFeature(std::span<const std::uint8_t> report)
             m_receiving = &m_macros[command.arg1() - 1];
         break;
     case command::kReadProfile:
-        m_answer[1] = m_profile;
+        m_answer = command.answeringProfile(m_profile);
         break;
     case command::kReadConfig:
-        m_answer[2] = m_configReadLength;
+        m_answer = command.announcingImageBytes(m_configReadLength);
         queueImage(m_config, m_configReadLength);
         break;
     default:
         break;
     }
     m_received = 0;
-    m_expected = m_receiving ? command.arg2() : 0;
-    m_answer[7] = FeatureCommand::checkByteOf(std::span(m_answer).first(7));
+    m_expected = m_receiving ? command.imageByteCount() : 0;
     return {};
 }
 
@@ -127,11 +125,11 @@ Status SimulatedMouse::getFeature(std::span<std::uint8_t> report)
     std::lock_guard lock(m_mutex);
     if (Status status = checkFault(); !status)
         return status;
-    if (report.size() < 9)
+    if (report.size() < FeatureCommand::kReportSize)
         return Error{Error::Kind::InvalidInput, "feature report buffer too small"};
     std::fill(report.begin(), report.end(), 0);
     if (m_answerReady)
-        std::copy(m_answer.begin(), m_answer.end(), report.begin() + 1);
+        std::copy(m_answer.bytes().begin(), m_answer.bytes().end(), report.begin() + 1);
     m_answerReady = false;
     return {};
 }

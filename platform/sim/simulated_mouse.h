@@ -2,6 +2,7 @@
 
 #include "common/result.h"
 #include "device/device_images.h"
+#include "device/feature_command.h"
 
 #include <array>
 #include <cstdint>
@@ -65,7 +66,7 @@ private:
     DeviceImage m_config{};
     DeviceImage m_buttons{};
     std::array<DeviceImage, kMacroSlotCount> m_macros{};
-    std::array<std::uint8_t, 8> m_answer{};
+    FeatureCommand m_answer;
     bool m_answerReady = false;
     // An image being received: where the next chunks go and how many bytes are left.
     DeviceImage* m_receiving = nullptr;

@@ -45,7 +45,9 @@ void check(std::span<const Case> cases)
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "code " << int(c.event.code) << " value "
                                         << int(c.event.value) << " language " << int(c.language));
-        EXPECT_EQ(deviceNotice(c.event, c.stageConfig, c.language), c.expected);
+        const std::optional<NoticeCause> cause = noticeCauseOf(c.event);
+        EXPECT_EQ(cause ? deviceNotice(*cause, c.stageConfig, c.language) : std::nullopt,
+                  c.expected);
     }
 }
 
@@ -107,23 +109,44 @@ TEST(DeviceNotice, StageNoticesLeaveOutADpiTheMouseCannotHave)
     check(cases);
 }
 
-TEST(DeviceNotice, MacroKeyAndPresenceNotices)
+TEST(DeviceNotice, MacroKeyNotices)
 {
     const Case cases[] = {
         {{9, 3}, std::nullopt, kEnglish, info("Info", "Switch to macro key3")},
         {{9, 12}, std::nullopt, kSimplified, info("Info", "切换到宏12")},
         {{9, 255}, std::nullopt, kTraditional, info("Info", "切換到巨集255")},
-        {{14, 0}, std::nullopt, kEnglish, presence("Info", "The system detect the gaming mouse.")},
-        {{14, 7}, std::nullopt, kSimplified, presence("Info", "系统检测到游戏鼠标。")},
-        {{14, 0}, std::nullopt, kTraditional, presence("Info", "系統檢測到遊戲滑鼠。")},
-        {{15, 0},
-         std::nullopt,
-         kEnglish,
-         presence("Warning", "The system did not detect the gaming mouse!")},
-        {{15, 0}, std::nullopt, kSimplified, presence("Warning", "系统没有检测到游戏鼠标！")},
-        {{15, 9}, std::nullopt, kTraditional, presence("Warning", "系統沒有檢測到遊戲滑鼠！")},
     };
     check(cases);
+}
+
+// The mouse coming and going is the program's own finding, never a code the mouse sends.
+TEST(DeviceNotice, PresenceNotices)
+{
+    const struct
+    {
+        NoticeCause cause;
+        Language language;
+        DeviceNotice expected;
+    } cases[] = {
+        {{NoticeKind::MouseDetected},
+         kEnglish,
+         *presence("Info", "The system detect the gaming mouse.")},
+        {{NoticeKind::MouseDetected, 7}, kSimplified, *presence("Info", "系统检测到游戏鼠标。")},
+        {{NoticeKind::MouseDetected}, kTraditional, *presence("Info", "系統檢測到遊戲滑鼠。")},
+        {{NoticeKind::MouseNotDetected},
+         kEnglish,
+         *presence("Warning", "The system did not detect the gaming mouse!")},
+        {{NoticeKind::MouseNotDetected},
+         kSimplified,
+         *presence("Warning", "系统没有检测到游戏鼠标！")},
+        {{NoticeKind::MouseNotDetected, 9},
+         kTraditional,
+         *presence("Warning", "系統沒有檢測到遊戲滑鼠！")},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(deviceNotice(c.cause, std::nullopt, c.language), c.expected);
+        EXPECT_FALSE(needsStageRead(c.cause));
+    }
 }
 
 TEST(DeviceNotice, EventsWithoutANotice)
@@ -138,6 +161,9 @@ TEST(DeviceNotice, EventsWithoutANotice)
         {{9, 0}, std::nullopt, kEnglish, std::nullopt},
         {{10, 1}, std::nullopt, kEnglish, std::nullopt},
         {{13, 0}, std::nullopt, kEnglish, std::nullopt},
+        // The codes the presence notices once borrowed mean nothing from the mouse.
+        {{14, 0}, std::nullopt, kEnglish, std::nullopt},
+        {{15, 0}, std::nullopt, kEnglish, std::nullopt},
         {{16, 0}, std::nullopt, kTraditional, std::nullopt},
         {{255, 1}, std::nullopt, kEnglish, std::nullopt},
     };
@@ -150,8 +176,11 @@ TEST(DeviceNotice, OnlyAStageTheMouseReportsNeedsARead)
         {{1, 1}, true},  {{2, 6}, true},  {{3, 3}, true},  {{1, 0}, false},  {{2, 7}, false},
         {{0, 1}, false}, {{4, 1}, false}, {{9, 1}, false}, {{14, 1}, false}, {{15, 1}, false},
     };
-    for (const auto& [event, needed] : cases)
-        EXPECT_EQ(needsStageRead(event), needed) << int(event.code) << " " << int(event.value);
+    for (const auto& [event, needed] : cases) {
+        const std::optional<NoticeCause> cause = noticeCauseOf(event);
+        EXPECT_EQ(cause && needsStageRead(*cause), needed)
+            << int(event.code) << " " << int(event.value);
+    }
 }
 
 } // namespace

@@ -300,7 +300,7 @@ TEST(LeftClickGuard, KeepsTheLastLeftClick)
     };
     for (const Case& c : cases) {
         const SettingsRecord record = recordWithKinds(c.kinds);
-        EXPECT_EQ(AssignmentMenu::leftClickGuardRefuses(record, c.button), c.refused) << c.what;
+        EXPECT_EQ(setting_rules::holdsTheOnlyLeftClick(record, c.button), c.refused) << c.what;
         AssignmentMenu menu;
         const auto outcome = menu.clickBox(c.button, record);
         EXPECT_EQ(outcome,

@@ -1,3 +1,4 @@
+#include "common/hex.h"
 #include "device/event_hand_over.h"
 #include "device/event_listener.h"
 #include "support/recording_event_handler.h"
@@ -50,7 +51,7 @@ TEST_F(EventListenerTest, StartedWithoutAMouseItWaitsForTheFirstArrival)
     EXPECT_LE(listener.wakeUps(), 1u);
 
     const auto mouse = fixture.simulator.addMouse();
-    fixture.simulator.emitEvent(mouse, {0x06, 0x07, 0x01, 0x02, 0, 0, 0, 0});
+    fixture.simulator.emitDeviceEvent(mouse, DeviceEvent::dpiStageChosen(2));
     EXPECT_TRUE(handler.waitFor(1, 100ms).empty()) << "read before the mouse was discovered";
     for (const HotplugNotice& notice : monitor->receive())
         fixture.link.handleHotplug(notice);
@@ -158,7 +159,26 @@ TEST(DeviceEvent, ParsesOnlyReportsMarkedAsEvents)
         {{}, std::nullopt},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(parseEventReport(c.report), c.event);
+        EXPECT_EQ(EventReport::parse(c.report), c.event);
+}
+
+// What the mouse sends when its DPI button or a macro key is pressed.
+TEST(DeviceEvent, ReportsAreBuiltAsTheMouseSendsThem)
+{
+    const struct
+    {
+        DeviceEvent event;
+        const char* report;
+    } cases[] = {
+        {DeviceEvent::dpiStageChosen(3), "06 07 01 03 00 00 00 00"},
+        {DeviceEvent::macroKeyPressed(12), "06 07 09 0c 00 00 00 00"},
+        {DeviceEvent{0xFF, 0xFE}, "06 07 ff fe 00 00 00 00"},
+    };
+    for (const auto& c : cases) {
+        const EventReport::Bytes report = EventReport::of(c.event);
+        EXPECT_EQ(hexSpaced(report), c.report);
+        EXPECT_EQ(EventReport::parse(report), c.event);
+    }
 }
 
 } // namespace

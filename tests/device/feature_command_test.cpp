@@ -35,6 +35,19 @@ TEST(FeatureCommand, CheckByteIsRecomputedFromWhateverTheRecordHolds)
     EXPECT_EQ(record.withCheckByte().check(), 0x78);
 }
 
+// The mouse answers in the read's own record: the profile number in byte 1, the bytes of
+// the image that follows in byte 2, the check byte over the answer.
+TEST(FeatureCommand, AnswersCarryTheirValueInTheRecord)
+{
+    const FeatureCommand profile = FeatureCommand(command::kReadProfile).answeringProfile(3);
+    EXPECT_EQ(hexSpaced(profile.bytes()), "82 03 00 00 00 00 00 7a");
+    EXPECT_EQ(profile.answeredProfile(), 3);
+    const FeatureCommand config = FeatureCommand(command::kReadConfig).announcingImageBytes(0x80);
+    EXPECT_EQ(hexSpaced(config.bytes()), "8c 00 80 00 00 00 00 f3");
+    EXPECT_EQ(config.imageByteCount(), 0x80);
+    EXPECT_EQ(FeatureCommand(command::kWriteMacro, 12, 0x80).imageByteCount(), 0x80);
+}
+
 TEST(FeatureCommand, ReadFlagIsBitSevenOfTheCode)
 {
     EXPECT_TRUE(FeatureCommand(command::kReadProfile).isRead());
