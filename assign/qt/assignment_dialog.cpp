@@ -76,8 +76,12 @@ void AssignmentDialog::drawCentred(QPainter& painter, QRect area, const QString&
     drawFitted(painter, area, Qt::AlignCenter | Qt::TextSingleLine, line);
 }
 
-void AssignmentDialog::drawDesktopKeysNote(QPainter& painter) const
+void AssignmentDialog::drawKeyPromptAndNote(QPainter& painter, const Rect& area,
+                                            CapturePrompt prompt) const
 {
+    painter.setFont(m_font);
+    painter.setPen(m_textColour);
+    drawCentred(painter, qtRect(area), qtText(capturePromptText(prompt, m_language)));
     QFont small = m_font;
     small.setPixelSize(11);
     painter.setFont(small);

@@ -50,8 +50,9 @@ protected:
     void drawCentred(QPainter& painter, QRect area, const QString& text) const;
     // Draws `text` in the painter's font, made smaller until the text fits `area`.
     void drawFitted(QPainter& painter, QRect area, int flags, const QString& text) const;
-    // The key dialogs' note on keys the desktop keeps, beside OK and Cancel.
-    void drawDesktopKeysNote(QPainter& painter) const;
+    // The key dialogs' prompt in `area`, in the dialog's font and text colour, and their
+    // note on keys the desktop keeps, beside OK and Cancel.
+    void drawKeyPromptAndNote(QPainter& painter, const Rect& area, CapturePrompt prompt) const;
 
     void paintContent(QPainter& painter) final;
     void mousePressEvent(QMouseEvent* event) override;

@@ -55,11 +55,7 @@ bool SingleKeyDialog::takeOk()
 
 void SingleKeyDialog::paintDialog(QPainter& painter)
 {
-    painter.setFont(dialogFont());
-    painter.setPen(textColour());
-    drawCentred(painter, qtRect(areas::kPrompt),
-                qtText(capturePromptText(m_capture.prompt(), language())));
-    drawDesktopKeysNote(painter);
+    drawKeyPromptAndNote(painter, areas::kPrompt, m_capture.prompt());
 }
 
 } // namespace volantra

@@ -16,6 +16,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QUrl>
+#include <utility>
 
 namespace volantra {
 namespace {
@@ -93,9 +94,27 @@ void HelpPanel::followMainWindow()
 
 bool HelpPanel::eventFilter(QObject* watched, QEvent* event)
 {
-    if (parentWidget() && watched == parentWidget()->window() &&
-        (event->type() == QEvent::Move || event->type() == QEvent::Resize))
-        followMainWindow();
+    if (parentWidget() && watched == parentWidget()->window()) {
+        switch (event->type()) {
+        case QEvent::Move:
+        case QEvent::Resize:
+            followMainWindow();
+            break;
+        // A part of the main window: hidden with it (Cancel, minimise) and back with it.
+        case QEvent::Hide:
+            m_hiddenWithMainWindow = isVisible();
+            hide();
+            break;
+        case QEvent::Show:
+            if (std::exchange(m_hiddenWithMainWindow, false)) {
+                followMainWindow();
+                show();
+            }
+            break;
+        default:
+            break;
+        }
+    }
     return SkinnedDialog::eventFilter(watched, event);
 }
 

@@ -74,6 +74,7 @@ private:
     QFont m_font;
     QString m_webAddress;
     SkinButtonSet<Button> m_buttons;
+    bool m_hiddenWithMainWindow = false;
 };
 
 } // namespace volantra

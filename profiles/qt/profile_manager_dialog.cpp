@@ -201,15 +201,20 @@ void ProfileManagerDialog::showMenu(QPoint at)
     menu.exec(m_list->viewport()->mapToGlobal(at));
 }
 
+void ProfileManagerDialog::changeList(const std::function<Status()>& change)
+{
+    const Status status = change();
+    m_marked.reset();
+    refreshList();
+    report(status);
+}
+
 void ProfileManagerDialog::pressNew()
 {
     if (!m_manager)
         return;
     commitEditor();
-    const Status status = m_manager->addNew();
-    m_marked.reset();
-    refreshList();
-    report(status);
+    changeList([this] { return m_manager->addNew(); });
 }
 
 void ProfileManagerDialog::deleteSelected()
@@ -217,13 +222,8 @@ void ProfileManagerDialog::deleteSelected()
     if (!m_manager)
         return;
     commitEditor();
-    const std::optional<std::size_t> selected = m_manager->selected();
-    if (!selected)
-        return;
-    const Status status = m_manager->remove(*selected);
-    m_marked.reset();
-    refreshList();
-    report(status);
+    if (const std::optional<std::size_t> selected = m_manager->selected())
+        changeList([&] { return m_manager->remove(*selected); });
 }
 
 void ProfileManagerDialog::editSelected()

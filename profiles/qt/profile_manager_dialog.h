@@ -101,6 +101,8 @@ private:
     void showMessage(const QString& caption, const QString& message);
     void report(const Status& status);
     void commitEditor();
+    // New and Delete: the change, then the list shown anew with no entry marked.
+    void changeList(const std::function<Status()>& change);
 
     void entryPressed(int row);
     void openEntryEditor(int row);
