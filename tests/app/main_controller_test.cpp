@@ -258,6 +258,7 @@ TEST_F(MainControllerTest, APressInTheWindowClosesTheHelpPanelFirstButNotResetCa
 {
     prepareData();
     showAtStart = true;
+    tray = true; // Cancel then hides the window
     start();
     answer = MainController::Answer::Cancel; // Reset asks and changes nothing
     MainWindow& window = controller->window();
@@ -289,6 +290,7 @@ TEST_F(MainControllerTest, APressInTheWindowClosesTheHelpPanelFirstButNotResetCa
         EXPECT_TRUE(helpShown()) << static_cast<int>(kept);
     }
     pressButton(WindowButton::Cancel);
+    ASSERT_FALSE(window.isVisible());
     EXPECT_FALSE(helpShown()) << "hidden with the window";
     EXPECT_FALSE(gone());
     controller->openWindow();
