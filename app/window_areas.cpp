@@ -60,6 +60,22 @@ std::optional<WindowButton> windowButtonAt(int x, int y)
     return std::nullopt;
 }
 
+bool pressClosesHelpPanel(int x, int y)
+{
+    switch (windowButtonAt(x, y).value_or(WindowButton::Close)) {
+    case WindowButton::Reset:
+    case WindowButton::Cancel:
+    case WindowButton::Apply:
+    case WindowButton::Help:
+        return false;
+    case WindowButton::Minimise:
+    case WindowButton::Close:
+    case WindowButton::ProfileManager:
+        break;
+    }
+    return true;
+}
+
 const WindowButtonLook& windowButtonLook(WindowButton button)
 {
     for (const WindowButtonLook& look : windowButtons()) {

@@ -27,6 +27,11 @@ const std::array<WindowButtonLook, 7>& windowButtons();
 std::optional<WindowButton> windowButtonAt(int x, int y);
 const WindowButtonLook& windowButtonLook(WindowButton button);
 
+// Whether a press at (x, y) closes an open help panel before it acts: every press does but
+// those on Reset, Cancel and Save, tested before the help button, and the help button's
+// own, which opens and closes the panel itself.
+bool pressClosesHelpPanel(int x, int y);
+
 // The bottom bar ends here; nothing of the panels may be drawn below it.
 constexpr int kBottomBarTop = 604;
 

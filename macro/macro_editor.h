@@ -75,6 +75,8 @@ public:
     // The loop count the loop box shows.
     std::uint16_t loopTimes() const { return m_current.loopTimes; }
     bool recording() const { return m_recorder.recording(); }
+    // A recording of this editor has been stopped (and none started since).
+    bool recordingStopped() const { return m_recorder.stopped(); }
     // Whether anything was written to the file since it was opened.
     bool changed() const { return m_changed; }
     // Why the selected macro's lines could not be read (MacroStore::loadMacro); the macro

@@ -17,6 +17,7 @@ constexpr std::uint8_t kRightCtrlUsage = 0xE4;
 void MacroRecorder::start(bool recordDelays, std::size_t recordCapacity)
 {
     m_recording = true;
+    m_stopped = false;
     m_recordDelays = recordDelays;
     m_capacity = recordCapacity;
     m_lines.clear();
@@ -73,6 +74,7 @@ void MacroRecorder::stop()
     if (!m_recording)
         return;
     m_recording = false;
+    m_stopped = true;
     // The last key down goes up first, as fingers leave a chord.
     for (auto held = m_held.rbegin(); held != m_held.rend(); ++held) {
         m_lines.push_back(macroReleaseItem(*held));

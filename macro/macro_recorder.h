@@ -30,6 +30,8 @@ public:
     // Forgets the previous recording. `recordCapacity` is the room of one image.
     void start(bool recordDelays, std::size_t recordCapacity = kMacroRecordCapacity);
     bool recording() const { return m_recording; }
+    // A recording was started and has ended since: the macro manager then takes Enter as OK.
+    bool stopped() const { return m_stopped; }
 
     // A key went down or up. Names come from the key-name service; timestamps are the
     // event times in milliseconds, of a clock that wraps at 32 bits (X11 and Wayland).
@@ -53,6 +55,7 @@ private:
     bool removeTrailingCtrlPress();
 
     bool m_recording = false;
+    bool m_stopped = false;
     bool m_recordDelays = false;
     std::size_t m_capacity = kMacroRecordCapacity;
     std::vector<std::string> m_lines;

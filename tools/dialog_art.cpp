@@ -172,13 +172,15 @@ QImage macroManager()
     painter.line(QPointF(286, 300.5), QPointF(392, 300.5), QColor(kLine), 1.0, Qt::FlatCap);
     painter.line(QPointF(286, 180.5), QPointF(392, 180.5), QColor(kLine), 1.0, Qt::FlatCap);
     fieldBed(painter, QRectF(298, 333, 81, 12), 0xff221815);
-    // A strip of key caps on the right: what a macro is.
+    // What a macro is, keys played one after the other: a flat outline drawing, so that
+    // nothing in this column looks like a button, as nothing in it can be pressed.
+    const QColor sketch = SkinPainter::withAlpha(QColor(kLineStrong), 150);
     for (int key = 0; key < 4; ++key) {
-        const QRectF cap(424, 74 + 58 * key, 44, 40);
-        keyCap(painter, cap, key == 3);
+        const QRectF outline(428.5, 78.5 + 58 * key, 35, 31);
+        painter.strokeRounded(outline, 4, sketch, 1.0);
         if (key < 3)
-            painter.line(QPointF(446, cap.bottom() + 6), QPointF(446, cap.bottom() + 16),
-                         QColor(kLineStrong), 1.5);
+            painter.line(QPointF(446, outline.bottom() + 8), QPointF(446, outline.bottom() + 20),
+                         sketch, 1.0);
     }
     return image;
 }

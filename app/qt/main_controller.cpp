@@ -418,6 +418,10 @@ Status MainController::loadSkin()
     m_window->setTextStyle(m_textColour, m_normalFont);
     m_window->setTexts([this](const char* english) { return text(english); });
     connect(m_window.get(), &MainWindow::buttonClicked, this, &MainController::onWindowButton);
+    connect(m_window.get(), &MainWindow::helpPanelDismissed, this, [this] {
+        if (m_help)
+            m_help->close();
+    });
     connect(m_window.get(), &MainWindow::closeRequested, this,
             &MainController::windowCloseRequested);
     connect(m_window.get(), &MainWindow::redrawn, this, [this] {
@@ -672,9 +676,6 @@ void MainController::handleProfileHandOver(const ProfileHandOver& handOver)
 
 void MainController::onWindowButton(WindowButton button)
 {
-    // Any press but the help button's own closes the help panel first.
-    if (button != WindowButton::Help && m_help)
-        m_help->close();
     switch (button) {
     case WindowButton::Apply:
         apply();

@@ -1,6 +1,7 @@
 #include "app/qt/main_window.h"
 
 #include "pages/qt/main_panels.h"
+#include "skin/qt/enter_escape.h"
 #include "skin/qt/offscreen_surface.h"
 #include "skin/qt/skin_library.h"
 
@@ -21,6 +22,9 @@ MainWindow::MainWindow(SkinLibrary& skin, bool toolWindow)
     setMouseTracking(true);
     // A click on the picture takes the focus from an edit box, which commits its typing.
     setFocusPolicy(Qt::ClickFocus);
+    for (const WindowButtonLook& look : windowButtons())
+        m_buttons.add(look.button, look.area,
+                      {std::string(look.normalImage), std::string(look.overImage)});
     setTexts([](const char* english) { return QString::fromUtf8(english); });
 }
 
@@ -28,6 +32,11 @@ void MainWindow::setTexts(std::function<QString(const char*)> text)
 {
     m_text = std::move(text);
     setWindowTitle(m_text("Gaming Mouse"));
+    for (const WindowButtonLook& look : windowButtons()) {
+        if (!look.caption.empty())
+            m_buttons[look.button].setLabel(m_text(std::string(look.caption).c_str()),
+                                            look.captionArea);
+    }
 }
 
 bool MainWindow::loadBackground()
@@ -83,27 +92,9 @@ void MainWindow::drawButtons(QPainter& painter)
 {
     painter.setFont(m_font);
     painter.setPen(m_textColour);
-    for (const WindowButtonLook& look : windowButtons()) {
-        const bool over = m_hovered == look.button;
-        const QPoint at(look.area.left, look.area.top);
-        // A button's face is drawn over what lies beneath, so the spot is restored first.
-        painter.drawImage(at, m_skin.image(kBackground),
-                          QRect(at, QSize(look.area.width(), look.area.height())));
-        m_skin.draw(painter, over ? look.overImage : look.normalImage, at);
-        if (!look.caption.empty()) {
-            const Rect& area = look.captionArea;
-            painter.drawText(QRect(area.left, area.top, area.width(), area.height()),
-                             Qt::AlignCenter, m_text(std::string(look.caption).c_str()));
-        }
-    }
-}
-
-void MainWindow::setHovered(std::optional<WindowButton> button)
-{
-    if (button == m_hovered)
-        return;
-    m_hovered = button;
-    redrawButtons();
+    // A button's face is drawn over what lies beneath, so the spot is restored first.
+    const QImage background = m_skin.image(kBackground);
+    m_buttons.draw(painter, m_skin, &background);
 }
 
 void MainWindow::paintEvent(QPaintEvent* event)
@@ -119,6 +110,8 @@ void MainWindow::mousePressEvent(QMouseEvent* event)
     if (event->button() != Qt::LeftButton)
         return;
     const QPoint point = event->position().toPoint();
+    if (pressClosesHelpPanel(point.x(), point.y()))
+        emit helpPanelDismissed();
     if (const std::optional<WindowButton> button = windowButtonAt(point.x(), point.y())) {
         // Typing not yet committed belongs to what the button does (Apply above all).
         setFocus(Qt::MouseFocusReason);
@@ -142,7 +135,8 @@ void MainWindow::mousePressEvent(QMouseEvent* event)
 void MainWindow::mouseMoveEvent(QMouseEvent* event)
 {
     const QPoint point = event->position().toPoint();
-    setHovered(windowButtonAt(point.x(), point.y()));
+    if (m_buttons.hover(point))
+        redrawButtons();
     if (m_pointerObserver && !(event->buttons() & Qt::LeftButton) && m_pointerObserver(point))
         redrawAll();
     if (m_panelsPressed && (event->buttons() & Qt::LeftButton)) {
@@ -176,21 +170,14 @@ void MainWindow::wheelEvent(QWheelEvent* event)
 
 void MainWindow::leaveEvent(QEvent*)
 {
-    setHovered(std::nullopt);
+    if (m_buttons.leave())
+        redrawButtons();
 }
 
-// Enter and Escape are swallowed, so neither closes or changes anything by accident.
 void MainWindow::keyPressEvent(QKeyEvent* event)
 {
-    switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Escape:
-        event->accept();
-        return;
-    default:
+    if (!swallowEnterAndEscape(*event))
         QWidget::keyPressEvent(event);
-    }
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/window_areas.h"
+#include "skin/qt/skin_button.h"
 
 #include <QColor>
 #include <QFont>
@@ -52,6 +53,8 @@ public:
 
 signals:
     void buttonClicked(WindowButton button);
+    // A press that closes the help panel before it acts (pressClosesHelpPanel).
+    void helpPanelDismissed();
     void closeRequested();
     void macroManagerRequested();
     // The picture was drawn; the controller reports skin problems after each paint.
@@ -69,7 +72,6 @@ protected:
 
 private:
     void drawButtons(QPainter& painter);
-    void setHovered(std::optional<WindowButton> button);
 
     SkinLibrary& m_skin;
     MainPanels* m_panels = nullptr;
@@ -78,7 +80,7 @@ private:
     QFont m_font;
     std::function<QString(const char*)> m_text;
     std::function<bool(QPoint)> m_pointerObserver;
-    std::optional<WindowButton> m_hovered;
+    SkinButtonSet<WindowButton> m_buttons;
     // A press no control used: the window may be dragged from there.
     std::optional<QPoint> m_dragStart;
     bool m_panelsPressed = false;

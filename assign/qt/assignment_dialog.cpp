@@ -1,10 +1,12 @@
 #include "assign/qt/assignment_dialog.h"
 
+#include "assign/capture_dialog_areas.h"
 #include "assign/qt/qt_text.h"
+#include "skin/qt/dialog_font.h"
+#include "skin/qt/message_service.h"
+#include "skin/qt/qt_rect.h"
 #include "skin/qt/skin_library.h"
 
-#include <QFontMetrics>
-#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWindow>
@@ -12,10 +14,11 @@
 namespace volantra {
 namespace {
 
-constexpr const char* kCloseNormal = "/button-close-normal.png";
-constexpr const char* kCloseOver = "/button-close-over.png";
-constexpr const char* kButtonNormal = "/MacroManagement/button-new-normal.png";
-constexpr const char* kButtonOver = "/MacroManagement/button-new-over.png";
+namespace areas = capture_dialog_areas;
+
+const SkinButtonFaces kCloseFaces{"/button-close-normal.png", "/button-close-over.png"};
+const SkinButtonFaces kButtonFaces{"/MacroManagement/button-new-normal.png",
+                                   "/MacroManagement/button-new-over.png"};
 
 } // namespace
 
@@ -33,18 +36,19 @@ AssignmentDialog::AssignmentDialog(CaptureDialogKind kind, SkinLibrary& skin,
     m_font.setWeight(QFont::Normal);
     setFont(m_font);
     setMouseTracking(true);
+    m_buttons.add(Button::Close, areas::kClose, kCloseFaces);
+    m_buttons.add(Button::Ok, areas::kOk, kButtonFaces).setLabel(qtText(m_look.ok));
+    m_buttons.add(Button::Cancel, areas::kCancel, kButtonFaces).setLabel(qtText(m_look.cancel));
 }
 
 int AssignmentDialog::run()
 {
     if (!hasBackground()) {
-        QMessageBox box(QMessageBox::Warning, qtText(missingBackgroundCaption(m_kind)),
-                        QStringLiteral("error"), QMessageBox::Ok, parentWidget());
         const std::string missing = skin().root().image(captureDialogBackground(m_kind));
-        box.setInformativeText(QStringLiteral("%1 is missing from the skin and from the default "
-                                              "skin.")
-                                   .arg(QString::fromStdString(missing)));
-        box.exec();
+        MessageService::warning(
+            parentWidget(), qtText(missingBackgroundCaption(m_kind)), QStringLiteral("error"),
+            QStringLiteral("%1 is missing from the skin and from the default skin.")
+                .arg(QString::fromStdString(missing)));
         return QDialog::Rejected;
     }
     return execCentred();
@@ -58,32 +62,11 @@ void AssignmentDialog::pressOk()
         update();
 }
 
-AssignmentDialog::Element AssignmentDialog::elementAt(QPoint at)
-{
-    if (kCloseArea.contains(at))
-        return Element::Close;
-    if (kOkArea.contains(at))
-        return Element::Ok;
-    if (kCancelArea.contains(at))
-        return Element::Cancel;
-    return Element::None;
-}
-
 void AssignmentDialog::drawFitted(QPainter& painter, QRect area, int flags,
                                   const QString& text) const
 {
-    // Texts of other languages and fonts may be wider than the skin's places for them: a
-    // smaller font is better than a cut text.
-    constexpr int kSmallestPixelSize = 8;
     const QFont original = painter.font();
-    QFont font = original;
-    while (font.pixelSize() > kSmallestPixelSize) {
-        const QRect needed = QFontMetrics(font).boundingRect(area, flags, text);
-        if (needed.width() <= area.width() && needed.height() <= area.height())
-            break;
-        font.setPixelSize(font.pixelSize() - 1);
-    }
-    painter.setFont(font);
+    painter.setFont(DialogFont::shrunkToFit(original, area, flags, text));
     painter.drawText(area, flags, text);
     painter.setFont(original);
 }
@@ -93,28 +76,25 @@ void AssignmentDialog::drawCentred(QPainter& painter, QRect area, const QString&
     drawFitted(painter, area, Qt::AlignCenter | Qt::TextSingleLine, line);
 }
 
-void AssignmentDialog::drawDesktopKeysNote(QPainter& painter) const
+void AssignmentDialog::drawKeyPromptAndNote(QPainter& painter, const Rect& area,
+                                            CapturePrompt prompt) const
 {
+    painter.setFont(m_font);
+    painter.setPen(m_textColour);
+    drawCentred(painter, qtRect(area), qtText(capturePromptText(prompt, m_language)));
     QFont small = m_font;
     small.setPixelSize(11);
     painter.setFont(small);
     painter.setPen(m_textColour);
-    drawFitted(painter, kNoteArea, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap,
+    drawFitted(painter, qtRect(areas::kNote), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap,
                qtText(desktopKeysNote(m_language)));
 }
 
 void AssignmentDialog::paintContent(QPainter& painter)
 {
-    SkinLibrary& images = imageSource();
-    images.draw(painter, m_hovered == Element::Close ? kCloseOver : kCloseNormal,
-                kCloseArea.topLeft());
-    images.draw(painter, m_hovered == Element::Ok ? kButtonOver : kButtonNormal, kOkArea.topLeft());
-    images.draw(painter, m_hovered == Element::Cancel ? kButtonOver : kButtonNormal,
-                kCancelArea.topLeft());
     painter.setFont(m_font);
     painter.setPen(m_textColour);
-    drawCentred(painter, kOkArea, qtText(m_look.ok));
-    drawCentred(painter, kCancelArea, qtText(m_look.cancel));
+    m_buttons.draw(painter, imageSource());
     paintDialog(painter);
 }
 
@@ -124,16 +104,12 @@ void AssignmentDialog::mousePressEvent(QMouseEvent* event)
         return;
     const QPoint at = event->position().toPoint();
     const bool hitDialog = pressed(at);
-    switch (elementAt(at)) {
-    case Element::Ok:
-        pressOk();
+    if (const std::optional<Button> button = m_buttons.at(at)) {
+        if (*button == Button::Ok)
+            pressOk();
+        else
+            reject();
         return;
-    case Element::Close:
-    case Element::Cancel:
-        reject();
-        return;
-    case Element::None:
-        break;
     }
     // The window has no title bar: any free spot moves it.
     if (!hitDialog && windowHandle())
@@ -142,19 +118,14 @@ void AssignmentDialog::mousePressEvent(QMouseEvent* event)
 
 void AssignmentDialog::mouseMoveEvent(QMouseEvent* event)
 {
-    const Element hovered = elementAt(event->position().toPoint());
-    if (hovered != m_hovered) {
-        m_hovered = hovered;
+    if (m_buttons.hover(event->position().toPoint()))
         update();
-    }
 }
 
 void AssignmentDialog::leaveEvent(QEvent*)
 {
-    if (m_hovered != Element::None) {
-        m_hovered = Element::None;
+    if (m_buttons.leave())
         update();
-    }
 }
 
 QString assignmentFieldStyle(const char* widgetClass)

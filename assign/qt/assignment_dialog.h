@@ -1,6 +1,7 @@
 #pragma once
 
 #include "assign/capture_dialog_texts.h"
+#include "skin/qt/skin_button.h"
 #include "skin/qt/skinned_dialog.h"
 
 #include <QColor>
@@ -21,11 +22,6 @@ class AssignmentDialog : public SkinnedDialog
     Q_OBJECT
 
 public:
-    static constexpr QRect kCloseArea{352, 6, 18, 18};
-    static constexpr QRect kOkArea{250, 250, 58, 25};
-    static constexpr QRect kCancelArea{314, 250, 58, 25};
-    static constexpr QRect kNoteArea{20, 250, 225, 26};
-
     AssignmentDialog(CaptureDialogKind kind, SkinLibrary& skin, SkinLibrary* fallbackSkin,
                      Language language, QColor textColour, QWidget* parent);
 
@@ -54,8 +50,9 @@ protected:
     void drawCentred(QPainter& painter, QRect area, const QString& text) const;
     // Draws `text` in the painter's font, made smaller until the text fits `area`.
     void drawFitted(QPainter& painter, QRect area, int flags, const QString& text) const;
-    // The key dialogs' note on keys the desktop keeps, beside OK and Cancel.
-    void drawDesktopKeysNote(QPainter& painter) const;
+    // The key dialogs' prompt in `area`, in the dialog's font and text colour, and their
+    // note on keys the desktop keeps, beside OK and Cancel.
+    void drawKeyPromptAndNote(QPainter& painter, const Rect& area, CapturePrompt prompt) const;
 
     void paintContent(QPainter& painter) final;
     void mousePressEvent(QMouseEvent* event) override;
@@ -63,15 +60,14 @@ protected:
     void leaveEvent(QEvent* event) override;
 
 private:
-    enum class Element { None, Close, Ok, Cancel };
-    static Element elementAt(QPoint at);
+    enum class Button { Close, Ok, Cancel };
 
     CaptureDialogKind m_kind;
     Language m_language;
     QColor m_textColour;
     QFont m_font;
     CaptureDialogLook m_look;
-    Element m_hovered = Element::None;
+    SkinButtonSet<Button> m_buttons;
 };
 
 // The dialogs' fields and lists: white text on dark grey, without a frame.

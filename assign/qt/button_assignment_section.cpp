@@ -5,10 +5,10 @@
 #include "assign/qt/single_key_dialog.h"
 #include "model/profile_store.h"
 #include "model/settings_record.h"
+#include "skin/qt/message_service.h"
 #include "skin/qt/skin_library.h"
 
 #include <QListWidget>
-#include <QMessageBox>
 #include <QPainter>
 #include <QSignalBlocker>
 
@@ -108,9 +108,9 @@ bool ButtonAssignmentSection::click(QPoint point, QPoint origin, SectionContext&
     case AssignmentMenu::BoxClick::Refused:
         showMenuState();
         emit redrawNeeded();
-        QMessageBox::warning(context.window,
-                             QString::fromLatin1(AssignmentMenu::kLeftClickGuardCaption),
-                             text(AssignmentMenu::kLeftClickGuardMessage));
+        MessageService::warning(context.window,
+                                QString::fromLatin1(AssignmentMenu::kLeftClickGuardCaption),
+                                text(AssignmentMenu::kLeftClickGuardMessage));
         return false;
     }
     emit redrawNeeded();

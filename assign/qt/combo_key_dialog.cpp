@@ -1,8 +1,11 @@
 #include "assign/qt/combo_key_dialog.h"
 
+#include "assign/capture_dialog_areas.h"
 #include "assign/key_table.h"
-#include "assign/qt/key_capture_filter.h"
+#include "assign/qt/qt_key_names.h"
 #include "assign/qt/qt_text.h"
+#include "skin/qt/dialog_key_filter.h"
+#include "skin/qt/qt_rect.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -12,6 +15,8 @@
 
 namespace volantra {
 namespace {
+
+namespace areas = capture_dialog_areas::combo_key;
 
 QLineEdit* makeKeyField(QWidget* parent, QRect area)
 {
@@ -39,17 +44,17 @@ ComboKeyDialog::ComboKeyDialog(SkinLibrary& skin, SkinLibrary* fallbackSkin, Lan
     setContextMenuPolicy(Qt::NoContextMenu);
 
     m_modifierField = new QLabel(this);
-    m_modifierField->setGeometry(kModifierFieldArea);
+    m_modifierField->setGeometry(qtRect(areas::kModifierField));
     m_modifierField->setAlignment(Qt::AlignCenter);
     m_modifierField->setStyleSheet(assignmentFieldStyle("QLabel"));
     // Presses on the field belong to the modifier box around it.
     m_modifierField->setAttribute(Qt::WA_TransparentForMouseEvents);
 
-    m_firstKey = makeKeyField(this, kFirstKeyArea);
-    m_secondKey = makeKeyField(this, kSecondKeyArea);
+    m_firstKey = makeKeyField(this, qtRect(areas::kFirstKey));
+    m_secondKey = makeKeyField(this, qtRect(areas::kSecondKey));
 
     m_modifierList = new QListWidget(this);
-    m_modifierList->setGeometry(kModifierListArea);
+    m_modifierList->setGeometry(qtRect(areas::kModifierList));
     m_modifierList->setFocusPolicy(Qt::NoFocus);
     m_modifierList->setContextMenuPolicy(Qt::NoContextMenu);
     m_modifierList->setUniformItemSizes(true);
@@ -60,7 +65,7 @@ ComboKeyDialog::ComboKeyDialog(SkinLibrary& skin, SkinLibrary* fallbackSkin, Lan
                        "border: 1px solid rgb(90, 90, 90); }"));
     for (const KeyName& modifier : modifierNameTable()) {
         auto* item = new QListWidgetItem(qtText(modifier.name), m_modifierList);
-        item->setSizeHint(QSize(kModifierListArea.width() - 2, kRowHeight));
+        item->setSizeHint(QSize(areas::kModifierList.width() - 2, kRowHeight));
     }
     m_modifierList->hide();
     // Hot tracking: the row under the pointer is the selection, without choosing it.
@@ -72,8 +77,9 @@ ComboKeyDialog::ComboKeyDialog(SkinLibrary& skin, SkinLibrary* fallbackSkin, Lan
     connect(m_modifierList, &QListWidget::itemDoubleClicked, this,
             &ComboKeyDialog::modifierClicked);
 
-    m_filter = new KeyCaptureFilter(this);
-    connect(m_filter, &KeyCaptureFilter::keyCaught, this, &ComboKeyDialog::keyCaught);
+    auto* keys = new DialogKeyFilter(this, DialogKeyFilter::Reports::WindowDeliveries);
+    connect(keys, &DialogKeyFilter::keyEvent, this,
+            [this](const QKeyEvent& key) { keyCaught(QtKeyNames::captured(key)); });
     m_firstKey->setFocus();
 }
 
@@ -137,8 +143,8 @@ void ComboKeyDialog::showListState()
 
 bool ComboKeyDialog::pressed(QPoint at)
 {
-    const bool onBox = kModifierBoxArea.contains(at);
-    if (m_capture.modifierListOpen() && !onBox && !kModifierListArea.contains(at)) {
+    const bool onBox = areas::kModifierBox.contains(at.x(), at.y());
+    if (m_capture.modifierListOpen() && !onBox && !areas::kModifierList.contains(at.x(), at.y())) {
         m_capture.closeModifierList();
         showListState();
     }
@@ -157,10 +163,7 @@ bool ComboKeyDialog::takeOk()
 
 void ComboKeyDialog::paintDialog(QPainter& painter)
 {
-    painter.setFont(dialogFont());
-    painter.setPen(textColour());
-    drawCentred(painter, kPromptArea, qtText(capturePromptText(m_capture.prompt(), language())));
-    drawDesktopKeysNote(painter);
+    drawKeyPromptAndNote(painter, areas::kPrompt, m_capture.prompt());
 }
 
 } // namespace volantra

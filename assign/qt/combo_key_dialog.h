@@ -12,8 +12,6 @@ class QListWidgetItem;
 
 namespace volantra {
 
-class KeyCaptureFilter;
-
 // The dialog of "Combo Key": one modifier from a list of eight and up to two keys, each
 // caught into the key field that has the focus (the first one when the dialog opens;
 // fields take the focus by click only). While the modifier list is open the key fields
@@ -24,12 +22,6 @@ class ComboKeyDialog : public AssignmentDialog
     Q_OBJECT
 
 public:
-    static constexpr QRect kModifierFieldArea{50, 70, 66, 14};
-    static constexpr QRect kModifierBoxArea{50, 70, 82, 14};
-    static constexpr QRect kModifierListArea{50, 87, 82, 140};
-    static constexpr QRect kFirstKeyArea{50, 120, 81, 14};
-    static constexpr QRect kSecondKeyArea{50, 170, 81, 14};
-    static constexpr QRect kPromptArea{50, 196, 190, 16};
     static constexpr int kRowHeight = 16;
 
     ComboKeyDialog(SkinLibrary& skin, SkinLibrary* fallbackSkin, Language language,
@@ -60,7 +52,6 @@ private:
     QLineEdit* m_firstKey = nullptr;
     QLineEdit* m_secondKey = nullptr;
     QListWidget* m_modifierList = nullptr;
-    KeyCaptureFilter* m_filter = nullptr;
     std::optional<ComboKeyField> m_focusBeforeList;
 };
 

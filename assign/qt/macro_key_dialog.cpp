@@ -1,12 +1,14 @@
 #include "assign/qt/macro_key_dialog.h"
 
+#include "assign/capture_dialog_areas.h"
 #include "assign/qt/qt_text.h"
+#include "skin/qt/message_service.h"
+#include "skin/qt/qt_rect.h"
 #include "skin/qt/skin_library.h"
 
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
-#include <QMessageBox>
 #include <QPainter>
 #include <QScrollBar>
 #include <QSignalBlocker>
@@ -15,7 +17,11 @@
 namespace volantra {
 namespace {
 
+namespace areas = capture_dialog_areas::macro_key;
+
 constexpr int kWheelRows = 3;
+const SkinButtonFaces kTickFaces{
+    .normal = "/Pane.png", .over = "", .checkedNormal = "/PaneMakingTick.png"};
 
 } // namespace
 
@@ -25,16 +31,18 @@ MacroKeyDialog::MacroKeyDialog(SkinLibrary& skin, SkinLibrary* fallbackSkin, Lan
                        parent),
       m_macroNames(std::move(macroNames))
 {
+    for (std::uint8_t mode = 0; mode < kRepeatModeCount; ++mode)
+        m_ticks.add(mode, areas::kTicks[mode], kTickFaces);
     m_selection = MacroKeySelection(readNames());
 
     m_nameField = new QLabel(this);
-    m_nameField->setGeometry(kNameFieldArea);
+    m_nameField->setGeometry(qtRect(areas::kNameField));
     m_nameField->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     m_nameField->setStyleSheet(assignmentFieldStyle("QLabel"));
     m_nameField->setAttribute(Qt::WA_TransparentForMouseEvents);
 
     m_macroList = new QListWidget(this);
-    m_macroList->setGeometry(kMacroListArea);
+    m_macroList->setGeometry(qtRect(areas::kMacroList));
     m_macroList->setFocusPolicy(Qt::NoFocus);
     m_macroList->setContextMenuPolicy(Qt::NoContextMenu);
     m_macroList->setUniformItemSizes(true);
@@ -60,8 +68,8 @@ std::vector<std::string> MacroKeyDialog::readNames()
     Result<std::vector<std::string>> names = m_macroNames();
     if (!names) {
         // Read once before the dialog shows, so the message stands over its owner then.
-        QMessageBox::warning(isVisible() ? this : parentWidget(), QStringLiteral("Warning"),
-                             QString::fromStdString(names.error().message));
+        MessageService::warning(isVisible() ? this : parentWidget(), QStringLiteral("Warning"),
+                                QString::fromStdString(names.error().message));
         return {};
     }
     return std::move(names.value());
@@ -82,7 +90,7 @@ void MacroKeyDialog::showListState()
         m_macroList->clear();
         for (const std::string& name : m_selection.listedNames()) {
             auto* item = new QListWidgetItem(QString::fromStdString(name), m_macroList);
-            item->setSizeHint(QSize(kMacroListArea.width() - 2, kRowHeight));
+            item->setSizeHint(QSize(areas::kMacroList.width() - 2, kRowHeight));
         }
         m_macroList->raise();
     }
@@ -92,8 +100,8 @@ void MacroKeyDialog::showListState()
 
 bool MacroKeyDialog::pressed(QPoint at)
 {
-    const bool onBox = kMacroBoxArea.contains(at);
-    if (m_selection.listOpen() && !onBox && !kMacroListArea.contains(at)) {
+    const bool onBox = areas::kMacroBox.contains(at.x(), at.y());
+    if (m_selection.listOpen() && !onBox && !areas::kMacroList.contains(at.x(), at.y())) {
         m_selection.closeList();
         showListState();
     }
@@ -105,12 +113,10 @@ bool MacroKeyDialog::pressed(QPoint at)
         showListState();
         return true;
     }
-    for (std::uint8_t mode = 0; mode < kRepeatModeCount; ++mode) {
-        if (kTickAreas[mode].contains(at)) {
-            m_selection.chooseRepeatMode(mode);
-            update();
-            return true;
-        }
+    if (const std::optional<std::uint8_t> mode = m_ticks.at(at)) {
+        m_selection.chooseRepeatMode(*mode);
+        update();
+        return true;
     }
     return false;
 }
@@ -152,16 +158,15 @@ void MacroKeyDialog::wheelEvent(QWheelEvent* event)
 
 void MacroKeyDialog::paintDialog(QPainter& painter)
 {
-    SkinLibrary& images = imageSource();
-    for (std::uint8_t mode = 0; mode < kRepeatModeCount; ++mode) {
-        images.draw(painter, mode == m_selection.repeatMode() ? kTickImage : kNoTickImage,
-                    kTickAreas[mode].topLeft());
-    }
+    for (std::uint8_t mode = 0; mode < kRepeatModeCount; ++mode)
+        m_ticks[mode].setChecked(mode == m_selection.repeatMode());
+    m_ticks.draw(painter, imageSource());
     painter.setFont(dialogFont());
     painter.setPen(Qt::white);
-    drawCentred(painter, kPromptArea, qtText(capturePromptText(m_selection.prompt(), language())));
+    drawCentred(painter, qtRect(areas::kPrompt),
+                qtText(capturePromptText(m_selection.prompt(), language())));
     for (std::uint8_t mode = 0; mode < kRepeatModeCount; ++mode) {
-        drawFitted(painter, kModeTextAreas[mode],
+        drawFitted(painter, qtRect(areas::kModeTexts[mode]),
                    Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap,
                    qtText(repeatModeText(mode, language())));
     }

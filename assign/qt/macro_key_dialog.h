@@ -27,16 +27,6 @@ class MacroKeyDialog : public AssignmentDialog
     Q_OBJECT
 
 public:
-    static constexpr QRect kPromptArea{12, 112, 169, 16};
-    static constexpr QRect kMacroBoxArea{42, 128, 109, 16};
-    static constexpr QRect kNameFieldArea{42, 128, 94, 16};
-    static constexpr QRect kMacroListArea{42, 146, 109, 140};
-    static constexpr std::array<QRect, kRepeatModeCount> kTickAreas{
-        {{220, 78, 16, 16}, {220, 128, 16, 16}, {220, 178, 16, 16}}};
-    static constexpr std::array<QRect, kRepeatModeCount> kModeTextAreas{
-        {{237, 70, 153, 32}, {237, 120, 153, 32}, {237, 170, 153, 32}}};
-    static constexpr const char* kTickImage = "/PaneMakingTick.png";
-    static constexpr const char* kNoTickImage = "/Pane.png";
     static constexpr int kRowHeight = 16;
 
     MacroKeyDialog(SkinLibrary& skin, SkinLibrary* fallbackSkin, Language language,
@@ -66,6 +56,8 @@ private:
     std::optional<MacroKeyChoice> m_choice;
     QLabel* m_nameField = nullptr;
     QListWidget* m_macroList = nullptr;
+    // The tick boxes of the repeat modes.
+    SkinButtonSet<std::uint8_t> m_ticks;
 };
 
 } // namespace volantra

@@ -136,6 +136,11 @@ std::optional<std::string_view> modifierName(int key, quint32 nativeVirtualKey)
 
 } // namespace
 
+CapturedKeyEvent QtKeyNames::captured(const QKeyEvent& event)
+{
+    return CapturedKeyEvent{name(event), event.isAutoRepeat()};
+}
+
 std::optional<std::string_view> QtKeyNames::name(const QKeyEvent& event)
 {
     const quint32 scanCode = event.nativeScanCode();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "assign/captured_key_event.h"
+
 #include <Qt>
 #include <QtGlobal>
 #include <optional>
@@ -23,6 +25,8 @@ public:
     static constexpr quint32 kScanCodeOffset = 8;
 
     static std::optional<std::string_view> name(const QKeyEvent& event);
+    // The event as the capture dialogs take it: the key's name and whether it repeats.
+    static CapturedKeyEvent captured(const QKeyEvent& event);
     static std::optional<std::string_view> fallbackName(int key, Qt::KeyboardModifiers modifiers,
                                                         quint32 nativeVirtualKey);
 };

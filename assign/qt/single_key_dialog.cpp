@@ -1,12 +1,18 @@
 #include "assign/qt/single_key_dialog.h"
 
-#include "assign/qt/key_capture_filter.h"
+#include "assign/capture_dialog_areas.h"
+#include "assign/qt/qt_key_names.h"
 #include "assign/qt/qt_text.h"
+#include "skin/qt/dialog_key_filter.h"
+#include "skin/qt/qt_rect.h"
 
 #include <QLabel>
 #include <QPainter>
 
 namespace volantra {
+
+namespace areas = capture_dialog_areas::single_key;
+
 SingleKeyDialog::SingleKeyDialog(SkinLibrary& skin, SkinLibrary* fallbackSkin, Language language,
                                  QColor textColour, QWidget* parent)
     : AssignmentDialog(CaptureDialogKind::SingleKey, skin, fallbackSkin, language, textColour,
@@ -17,13 +23,14 @@ SingleKeyDialog::SingleKeyDialog(SkinLibrary& skin, SkinLibrary* fallbackSkin, L
     setContextMenuPolicy(Qt::NoContextMenu);
 
     m_nameField = new QLabel(this);
-    m_nameField->setGeometry(kNameArea);
+    m_nameField->setGeometry(qtRect(areas::kName));
     m_nameField->setAlignment(Qt::AlignCenter);
     m_nameField->setStyleSheet(QStringLiteral("QLabel { color: black; background: white; }"));
     m_nameField->setContextMenuPolicy(Qt::NoContextMenu);
 
-    m_filter = new KeyCaptureFilter(this);
-    connect(m_filter, &KeyCaptureFilter::keyCaught, this, &SingleKeyDialog::keyCaught);
+    auto* keys = new DialogKeyFilter(this, DialogKeyFilter::Reports::WindowDeliveries);
+    connect(keys, &DialogKeyFilter::keyEvent, this,
+            [this](const QKeyEvent& key) { keyCaught(QtKeyNames::captured(key)); });
 }
 
 QString SingleKeyDialog::shownName() const
@@ -48,10 +55,7 @@ bool SingleKeyDialog::takeOk()
 
 void SingleKeyDialog::paintDialog(QPainter& painter)
 {
-    painter.setFont(dialogFont());
-    painter.setPen(textColour());
-    drawCentred(painter, kPromptArea, qtText(capturePromptText(m_capture.prompt(), language())));
-    drawDesktopKeysNote(painter);
+    drawKeyPromptAndNote(painter, areas::kPrompt, m_capture.prompt());
 }
 
 } // namespace volantra

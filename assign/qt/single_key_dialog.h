@@ -9,8 +9,6 @@ class QLabel;
 
 namespace volantra {
 
-class KeyCaptureFilter;
-
 // The dialog of "Single Key": shows the name of the key pressed or released last and
 // returns it on OK. Every key is caught, Tab, Enter and Esc included; none of them ends
 // the dialog.
@@ -19,9 +17,6 @@ class SingleKeyDialog : public AssignmentDialog
     Q_OBJECT
 
 public:
-    static constexpr QRect kPromptArea{34, 103, 146, 20};
-    static constexpr QRect kNameArea{74, 129, 76, 14};
-
     SingleKeyDialog(SkinLibrary& skin, SkinLibrary* fallbackSkin, Language language,
                     QColor textColour, QWidget* parent = nullptr);
 
@@ -41,7 +36,6 @@ private:
     SingleKeyCapture m_capture;
     std::optional<SingleKeyChoice> m_choice;
     QLabel* m_nameField = nullptr;
-    KeyCaptureFilter* m_filter = nullptr;
 };
 
 } // namespace volantra

@@ -2,23 +2,31 @@
 
 #include "common/language_table.h"
 #include "common/version.h"
+#include "help/help_panel_areas.h"
 #include "help/help_panel_rules.h"
 #include "help/updater_launch.h"
 #include "skin/qt/dialog_font.h"
+#include "skin/qt/message_service.h"
+#include "skin/qt/qt_rect.h"
 #include "skin/qt/skin_library.h"
 
 #include <QDesktopServices>
 #include <QEvent>
 #include <QGuiApplication>
-#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QUrl>
+#include <utility>
 
 namespace volantra {
 namespace {
 
+namespace areas = help_panel_areas;
+
 constexpr const char* kMissingBackgroundCaption = "Help Dialog Load background image failed!!!";
+// No normal faces: the buttons show only under the pointer, over the background.
+const SkinButtonFaces kCloseFaces{"", "/button-close-over.png"};
+const SkinButtonFaces kButtonFaces{"", "/MacroManagement/button-new-over.png"};
 
 QString utf8(std::string_view text)
 {
@@ -40,6 +48,9 @@ HelpPanel::HelpPanel(HelpPanelContext context, QWidget* mainWindow)
         setWindowFlags(Qt::ToolTip | Qt::FramelessWindowHint);
     setFont(m_font);
     setMouseTracking(true);
+    m_buttons.add(Button::Close, areas::kClose, kCloseFaces);
+    m_buttons.add(Button::Ok, areas::kOk, kButtonFaces).setLabel(text("Ok"));
+    m_buttons.add(Button::Cancel, areas::kCancel, kButtonFaces).setLabel(text("Cancel"));
     if (mainWindow)
         mainWindow->window()->installEventFilter(this);
 }
@@ -62,12 +73,10 @@ QString HelpPanel::versionLine() const
 bool HelpPanel::openPanel()
 {
     if (!hasBackground()) {
-        QMessageBox box(QMessageBox::Warning, kMissingBackgroundCaption, QStringLiteral("error"),
-                        QMessageBox::Ok, parentWidget());
-        box.setInformativeText(
+        MessageService::warning(
+            parentWidget(), kMissingBackgroundCaption, QStringLiteral("error"),
             QStringLiteral("%1 is missing from the skin and from the default skin.")
                 .arg(utf8(m_context.skin.root().image(kBackground))));
-        box.exec();
         deleteLater();
         return false;
     }
@@ -85,16 +94,33 @@ void HelpPanel::followMainWindow()
 
 bool HelpPanel::eventFilter(QObject* watched, QEvent* event)
 {
-    if (parentWidget() && watched == parentWidget()->window() &&
-        (event->type() == QEvent::Move || event->type() == QEvent::Resize))
-        followMainWindow();
+    if (parentWidget() && watched == parentWidget()->window()) {
+        switch (event->type()) {
+        case QEvent::Move:
+        case QEvent::Resize:
+            followMainWindow();
+            break;
+        // A part of the main window: hidden with it (Cancel, minimise) and back with it.
+        case QEvent::Hide:
+            m_hiddenWithMainWindow = isVisible();
+            hide();
+            break;
+        case QEvent::Show:
+            if (std::exchange(m_hiddenWithMainWindow, false)) {
+                followMainWindow();
+                show();
+            }
+            break;
+        default:
+            break;
+        }
+    }
     return SkinnedDialog::eventFilter(watched, event);
 }
 
 void HelpPanel::tell(const QString& message)
 {
-    QMessageBox box(QMessageBox::Information, text("Info"), message, QMessageBox::Ok, this);
-    box.exec();
+    MessageService::information(this, text("Info"), message);
 }
 
 bool HelpPanel::openWebAddress()
@@ -118,41 +144,17 @@ bool HelpPanel::launchUpdater()
     return launched.ok();
 }
 
-HelpPanel::Element HelpPanel::elementAt(QPoint at)
-{
-    if (kWebAddressArea.contains(at))
-        return Element::WebAddress;
-    if (kUpdateArea.contains(at))
-        return Element::Update;
-    if (kCloseArea.contains(at))
-        return Element::Close;
-    if (kOkArea.contains(at))
-        return Element::Ok;
-    if (kCancelArea.contains(at))
-        return Element::Cancel;
-    return Element::None;
-}
-
-void HelpPanel::drawButton(QPainter& painter, QRect area, bool hovered, const QString& label)
-{
-    imageSource().draw(painter, hovered ? kButtonOver : kButtonNormal, area.topLeft());
-    painter.drawText(area, Qt::AlignCenter | Qt::TextSingleLine, label);
-}
-
 void HelpPanel::paintContent(QPainter& painter)
 {
     painter.setFont(m_font);
     painter.setPen(Qt::black);
-    const auto line = [&](QRect area, const QString& shown) {
-        painter.drawText(area, Qt::AlignCenter | Qt::TextSingleLine, shown);
+    const auto line = [&](const Rect& area, const QString& shown) {
+        painter.drawText(qtRect(area), Qt::AlignCenter | Qt::TextSingleLine, shown);
     };
-    line(kWebAddressArea, m_webAddress);
-    line(kUpdateArea, updateLine());
-    line(kVersionArea, versionLine());
-    imageSource().draw(painter, m_hovered == Element::Close ? kCloseOver : kCloseNormal,
-                       kCloseArea.topLeft());
-    drawButton(painter, kOkArea, m_hovered == Element::Ok, text("Ok"));
-    drawButton(painter, kCancelArea, m_hovered == Element::Cancel, text("Cancel"));
+    line(areas::kWebAddress, m_webAddress);
+    line(areas::kUpdate, updateLine());
+    line(areas::kVersion, versionLine());
+    m_buttons.draw(painter, imageSource());
 }
 
 void HelpPanel::mousePressEvent(QMouseEvent* event)
@@ -161,41 +163,26 @@ void HelpPanel::mousePressEvent(QMouseEvent* event)
         SkinnedDialog::mousePressEvent(event);
         return;
     }
-    switch (elementAt(event->position().toPoint())) {
-    case Element::WebAddress:
+    const QPoint at = event->position().toPoint();
+    if (areas::kWebAddress.contains(at.x(), at.y()))
         openWebAddress();
-        break;
-    case Element::Update:
+    else if (areas::kUpdate.contains(at.x(), at.y()))
         launchUpdater();
-        break;
-    case Element::Ok:
-        accept();
-        break;
-    case Element::Cancel:
-    case Element::Close:
-        reject();
-        break;
-    case Element::None:
-        break;
-    }
+    else if (const std::optional<Button> button = m_buttons.at(at))
+        *button == Button::Ok ? accept() : reject();
 }
 
 void HelpPanel::mouseMoveEvent(QMouseEvent* event)
 {
-    const Element hovered = elementAt(event->position().toPoint());
-    if (hovered != m_hovered) {
-        m_hovered = hovered;
+    if (m_buttons.hover(event->position().toPoint()))
         update();
-    }
     SkinnedDialog::mouseMoveEvent(event);
 }
 
 void HelpPanel::leaveEvent(QEvent* event)
 {
-    if (m_hovered != Element::None) {
-        m_hovered = Element::None;
+    if (m_buttons.leave())
         update();
-    }
     SkinnedDialog::leaveEvent(event);
 }
 

@@ -2,11 +2,11 @@
 
 #include "common/language.h"
 #include "common/machine_name.h"
+#include "skin/qt/skin_button.h"
 #include "skin/qt/skinned_dialog.h"
 
 #include <QFont>
 #include <QPoint>
-#include <QRect>
 #include <QString>
 #include <string>
 
@@ -27,26 +27,17 @@ struct HelpPanelContext
 
 // The help panel: the web address (opened in the desktop's browser when pressed), the
 // update line (starts the firmware updater), the program's version, OK, Cancel and the
-// close button. A frameless window of its own, owned by the main window and kept at
-// kPosition of it, so that all of it shows even where it reaches past the main window.
+// close button, which show only under the pointer. A frameless window of its own, owned
+// by the main window and kept at kPosition of it, so that all of it shows even where it
+// reaches past the main window.
 class HelpPanel : public SkinnedDialog
 {
     Q_OBJECT
 
 public:
     static constexpr const char* kBackground = "/Help/HelpWindow.png";
-    static constexpr const char* kCloseNormal = "/button-close-normal.png";
-    static constexpr const char* kCloseOver = "/button-close-over.png";
-    static constexpr const char* kButtonNormal = "/MacroManagement/button-new-normal.png";
-    static constexpr const char* kButtonOver = "/MacroManagement/button-new-over.png";
     // Where the panel sits in the main window's client coordinates.
     static constexpr QPoint kPosition{786, 25};
-    static constexpr QRect kWebAddressArea{0, 0, 166, 25};
-    static constexpr QRect kUpdateArea{0, 26, 166, 23};
-    static constexpr QRect kVersionArea{0, 50, 166, 27};
-    static constexpr QRect kCloseArea{352, 6, 18, 18};
-    static constexpr QRect kOkArea{250, 250, 58, 25};
-    static constexpr QRect kCancelArea{314, 250, 58, 25};
 
     HelpPanel(HelpPanelContext context, QWidget* mainWindow);
 
@@ -72,19 +63,18 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    enum class Element { None, WebAddress, Update, Close, Ok, Cancel };
-    static Element elementAt(QPoint at);
+    enum class Button { Close, Ok, Cancel };
 
     QString text(const char* english) const;
     void followMainWindow();
     void tell(const QString& message);
-    void drawButton(QPainter& painter, QRect area, bool hovered, const QString& label);
 
     HelpPanelContext m_context;
     const LanguageTable& m_texts;
     QFont m_font;
     QString m_webAddress;
-    Element m_hovered = Element::None;
+    SkinButtonSet<Button> m_buttons;
+    bool m_hiddenWithMainWindow = false;
 };
 
 } // namespace volantra

@@ -14,13 +14,14 @@ HelpPanelToggle::~HelpPanelToggle()
 
 void HelpPanelToggle::toggle()
 {
-    if (isOpen()) {
+    if (m_panel) {
         close();
         return;
     }
-    close(); // a panel ended with OK or Cancel
     m_panel = new HelpPanel(m_context(), m_mainWindow);
-    m_panel->openPanel(); // without a background it has said so and goes
+    QObject::connect(m_panel, &QDialog::rejected, m_panel, [this] { close(); });
+    if (!m_panel->openPanel())
+        m_panel.clear(); // it has said why and goes
 }
 
 void HelpPanelToggle::close()

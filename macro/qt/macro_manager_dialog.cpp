@@ -2,18 +2,20 @@
 
 #include "assign/key_names.h"
 #include "common/language_table.h"
-#include "macro/qt/recording_key_filter.h"
+#include "macro/macro_manager_areas.h"
 #include "skin/qt/dialog_font.h"
+#include "skin/qt/dialog_key_filter.h"
+#include "skin/qt/enter_escape.h"
 #include "skin/qt/list_entry_editor.h"
+#include "skin/qt/message_service.h"
+#include "skin/qt/qt_rect.h"
 #include "skin/qt/skin_library.h"
 
-#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
-#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QRegularExpressionValidator>
@@ -26,15 +28,17 @@
 namespace volantra {
 namespace {
 
-constexpr const char* kRecordImage = "/MacroManagement/Record-normal.png";
-constexpr const char* kSmallButtonNormal = "/MacroManagement/button-new-normal.png";
-constexpr const char* kSmallButtonOver = "/MacroManagement/button-new-over.png";
-constexpr const char* kWideButtonNormal = "/MacroManagement/button-cancel-normal.png";
-constexpr const char* kWideButtonOver = "/MacroManagement/button-cancel-over.png";
-constexpr const char* kCloseNormal = "/macro-button-close-normal.png";
-constexpr const char* kCloseOver = "/macro-button-close-over.png";
-constexpr const char* kOptionOff = "/MacroManagement/Pane.png";
-constexpr const char* kOptionOn = "/MacroManagement/PaneMakingTick.png";
+namespace areas = macro_manager_areas;
+
+const SkinButtonFaces kRecordFaces{"/MacroManagement/Record-normal.png", ""};
+const SkinButtonFaces kSmallButtonFaces{"/MacroManagement/button-new-normal.png",
+                                        "/MacroManagement/button-new-over.png"};
+const SkinButtonFaces kWideButtonFaces{"/MacroManagement/button-cancel-normal.png",
+                                       "/MacroManagement/button-cancel-over.png"};
+const SkinButtonFaces kCloseFaces{"/macro-button-close-normal.png", "/macro-button-close-over.png"};
+const SkinButtonFaces kOptionFaces{.normal = "/MacroManagement/Pane.png",
+                                   .over = "",
+                                   .checkedNormal = "/MacroManagement/PaneMakingTick.png"};
 constexpr const char* kMissingBackgroundCaption =
     "Macro Manager Dialog Load background image failed!!!";
 
@@ -54,20 +58,6 @@ const QColor kUnplayableText(255, 170, 90);
 QString utf8(std::string_view text)
 {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-// `font`, made smaller until `line` fits `area` (wrapped when `flags` say so): the skin's
-// areas were laid out for one font, and the desktop may have a wider one.
-QFont fitted(QFont font, QRect area, int flags, const QString& line)
-{
-    constexpr int kSmallestPixels = 8;
-    while (font.pixelSize() > kSmallestPixels) {
-        const QRect needed = QFontMetrics(font).boundingRect(area, flags, line);
-        if (needed.width() <= area.width() && needed.height() <= area.height())
-            break;
-        font.setPixelSize(font.pixelSize() - 1);
-    }
-    return font;
 }
 
 QString listStyle(QColor background, QColor text)
@@ -115,6 +105,7 @@ MacroManagerDialog::MacroManagerDialog(MacroManagerContext context, QWidget* par
     }
     m_editor.emplace(std::move(*editor));
     createControls();
+    createButtons();
     refreshMacros();
     refreshEvents();
     refreshOptions();
@@ -141,14 +132,11 @@ std::optional<QString> MacroManagerDialog::openingProblem() const
 int MacroManagerDialog::run()
 {
     if (m_openingProblem) {
-        const bool noBackground = !hasBackground();
-        QMessageBox box(QMessageBox::Warning,
-                        noBackground ? QString(kMissingBackgroundCaption) : QStringLiteral("error"),
-                        noBackground ? QStringLiteral("error") : *m_openingProblem, QMessageBox::Ok,
-                        parentWidget());
-        if (noBackground)
-            box.setInformativeText(*m_openingProblem);
-        box.exec();
+        if (!hasBackground())
+            MessageService::warning(parentWidget(), kMissingBackgroundCaption,
+                                    QStringLiteral("error"), *m_openingProblem);
+        else
+            MessageService::warning(parentWidget(), QStringLiteral("error"), *m_openingProblem);
         m_finished = true;
         return QDialog::Rejected;
     }
@@ -160,7 +148,7 @@ int MacroManagerDialog::run()
 void MacroManagerDialog::createControls()
 {
     m_macroList = new QListWidget(this);
-    m_macroList->setGeometry(kMacroListArea);
+    m_macroList->setGeometry(qtRect(areas::kMacroList));
     m_macroList->setFrameShape(QFrame::NoFrame);
     m_macroList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_macroList->setStyleSheet(listStyle(kListBackground, m_context.textColour));
@@ -170,7 +158,7 @@ void MacroManagerDialog::createControls()
             [this](QListWidgetItem* item) { macroDoubleClicked(m_macroList->row(item)); });
 
     m_eventList = new QListWidget(this);
-    m_eventList->setGeometry(kEventListArea);
+    m_eventList->setGeometry(qtRect(areas::kEventList));
     m_eventList->setFrameShape(QFrame::NoFrame);
     m_eventList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_eventList->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
@@ -184,7 +172,7 @@ void MacroManagerDialog::createControls()
             &MacroManagerDialog::showEventMenu);
 
     m_loopBox = new QLineEdit(this);
-    m_loopBox->setGeometry(kLoopBoxArea);
+    m_loopBox->setGeometry(qtRect(areas::kLoopBox));
     m_loopBox->setFrame(false);
     m_loopBox->setAlignment(Qt::AlignCenter);
     m_loopBox->setValidator(
@@ -193,6 +181,18 @@ void MacroManagerDialog::createControls()
     m_loopBox->setContextMenuPolicy(Qt::NoContextMenu);
     // Written when the edit is committed, not on every keystroke.
     connect(m_loopBox, &QLineEdit::editingFinished, this, &MacroManagerDialog::loopCommitted);
+}
+
+void MacroManagerDialog::createButtons()
+{
+    m_buttons.add(Button::Close, areas::kClose, kCloseFaces);
+    m_buttons.add(Button::Ok, areas::kOk, kWideButtonFaces).setLabel(text("OK"));
+    m_buttons.add(Button::Cancel, areas::kCancel, kWideButtonFaces).setLabel(text("Cancel"));
+    m_buttons.add(Button::Record, areas::kRecord, kRecordFaces);
+    m_buttons.add(Button::DelayOption, areas::kDelayOption, kOptionFaces);
+    m_buttons.add(Button::LoopOption, areas::kLoopOption, kOptionFaces);
+    m_buttons.add(Button::New, areas::kNew, kSmallButtonFaces).setLabel(text("New"));
+    m_buttons.add(Button::Delete, areas::kDelete, kSmallButtonFaces).setLabel(text("Delete"));
 }
 
 ListEntryEditor* MacroManagerDialog::entryEditor() const
@@ -208,8 +208,7 @@ QString MacroManagerDialog::titleText() const
 
 void MacroManagerDialog::showMessage(const QString& caption, const QString& message)
 {
-    QMessageBox box(QMessageBox::Warning, caption, message, QMessageBox::Ok, this);
-    box.exec();
+    MessageService::warning(this, caption, message);
 }
 
 void MacroManagerDialog::report(const Status& status)
@@ -426,9 +425,8 @@ void MacroManagerDialog::startRecording()
 {
     if (!m_editor->startRecording())
         return;
-    m_recordingFilter = new RecordingKeyFilter(this);
-    connect(m_recordingFilter, &RecordingKeyFilter::keyEvent, this,
-            &MacroManagerDialog::keyRecorded);
+    m_recordingFilter = new DialogKeyFilter(this, DialogKeyFilter::Reports::AnyDelivery);
+    connect(m_recordingFilter, &DialogKeyFilter::keyEvent, this, &MacroManagerDialog::keyRecorded);
     m_eventList->setFocus(Qt::OtherFocusReason);
     refreshEvents();
     refreshRecordingState();
@@ -523,66 +521,35 @@ void MacroManagerDialog::reject()
     QDialog::reject();
 }
 
-MacroManagerDialog::Element MacroManagerDialog::elementAt(QPoint at)
-{
-    if (kCloseArea.contains(at))
-        return Element::Close;
-    if (kOkArea.contains(at))
-        return Element::Ok;
-    if (kCancelArea.contains(at))
-        return Element::Cancel;
-    if (kNewArea.contains(at))
-        return Element::New;
-    if (kDeleteArea.contains(at))
-        return Element::Delete;
-    return Element::None;
-}
-
 void MacroManagerDialog::paintContent(QPainter& painter)
 {
     if (!m_editor)
         return;
-    SkinLibrary& images = imageSource();
     const bool recording = m_editor->recording();
-    const auto face = [&](Element element, const char* normal, const char* over) {
-        return m_hovered == element ? over : normal;
-    };
-    images.draw(painter, kRecordImage, kRecordArea.topLeft());
-    images.draw(painter, face(Element::Close, kCloseNormal, kCloseOver), kCloseArea.topLeft());
-    images.draw(painter, face(Element::Ok, kWideButtonNormal, kWideButtonOver), kOkArea.topLeft());
-    images.draw(painter, face(Element::Cancel, kWideButtonNormal, kWideButtonOver),
-                kCancelArea.topLeft());
     // New and Delete do nothing while recording, and look it.
-    painter.setOpacity(recording ? 0.4 : 1.0);
-    images.draw(painter, face(Element::New, kSmallButtonNormal, kSmallButtonOver),
-                kNewArea.topLeft());
-    images.draw(painter, face(Element::Delete, kSmallButtonNormal, kSmallButtonOver),
-                kDeleteArea.topLeft());
-    painter.setOpacity(1.0);
-    const MacroOptions& options = m_editor->options();
-    images.draw(painter, options.recordDelays ? kOptionOn : kOptionOff, kDelayOptionArea.topLeft());
-    images.draw(painter, options.loopEnabled ? kOptionOn : kOptionOff, kLoopOptionArea.topLeft());
-
+    m_buttons[Button::New].setEnabled(!recording);
+    m_buttons[Button::Delete].setEnabled(!recording);
+    m_buttons[Button::Record].setLabel(recording ? text("Stop Recording")
+                                                 : text("Start Recording"));
+    m_buttons[Button::DelayOption].setChecked(m_editor->options().recordDelays);
+    m_buttons[Button::LoopOption].setChecked(m_editor->options().loopEnabled);
+    painter.setFont(m_font);
     painter.setPen(m_context.textColour);
-    const auto draw = [&](QRect area, int flags, const QString& line) {
-        painter.setFont(fitted(m_font, area, flags, line));
-        painter.drawText(area, flags, line);
+    m_buttons.draw(painter, imageSource());
+
+    const auto draw = [&](const Rect& area, int flags, const QString& line) {
+        const QRect place = qtRect(area);
+        painter.setFont(DialogFont::shrunkToFit(m_font, place, flags, line));
+        painter.drawText(place, flags, line);
     };
     constexpr int kCentred = Qt::AlignCenter | Qt::TextSingleLine;
     constexpr int kLeft = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine;
-    draw(kOkArea, kCentred, text("OK"));
-    draw(kCancelArea, kCentred, text("Cancel"));
-    draw(kTitleArea, kLeft, titleText());
-    draw(kMacroHeadingArea, kCentred, text("Select Macro"));
-    draw(kEventHeadingArea, kCentred, text("Key Press Sequence"));
-    draw(kOptionsHeadingArea, kCentred, text("Record Option"));
-    painter.setOpacity(recording ? 0.4 : 1.0);
-    draw(kNewArea, kCentred, text("New"));
-    draw(kDeleteArea, kCentred, text("Delete"));
-    painter.setOpacity(1.0);
-    draw(kRecordArea, kCentred, recording ? text("Stop Recording") : text("Start Recording"));
-    draw(kLoopTextArea, kLeft, text("Loop Times"));
-    draw(kDelayTextArea, Qt::AlignCenter | Qt::TextWordWrap,
+    draw(areas::kTitle, kLeft, titleText());
+    draw(areas::kMacroHeading, kCentred, text("Select Macro"));
+    draw(areas::kEventHeading, kCentred, text("Key Press Sequence"));
+    draw(areas::kOptionsHeading, kCentred, text("Record Option"));
+    draw(areas::kLoopText, kLeft, text("Loop Times"));
+    draw(areas::kDelayText, Qt::AlignCenter | Qt::TextWordWrap,
          text("Record delays between key commands"));
 }
 
@@ -590,62 +557,71 @@ void MacroManagerDialog::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() != Qt::LeftButton || !m_editor)
         return;
-    const QPoint at = event->position().toPoint();
-    if (kOkArea.contains(at)) {
-        pressOk();
+    const std::optional<Button> button = m_buttons.at(event->position().toPoint());
+    if (!button) {
+        // The window has no title bar: any free spot moves it.
+        if (windowHandle())
+            windowHandle()->startSystemMove();
         return;
     }
-    if (kCancelArea.contains(at) || kCloseArea.contains(at)) {
-        reject();
-        return;
-    }
-    if (kRecordArea.contains(at)) {
-        pressRecord();
-        return;
-    }
+    // Only Record, OK, Cancel and the close button work while recording.
     const bool recording = m_editor->recording();
-    if (kDelayOptionArea.contains(at)) {
+    switch (*button) {
+    case Button::Ok:
+        pressOk();
+        break;
+    case Button::Cancel:
+    case Button::Close:
+        reject();
+        break;
+    case Button::Record:
+        pressRecord();
+        break;
+    case Button::DelayOption:
         if (!recording)
             report(m_editor->setRecordDelays(!m_editor->options().recordDelays));
         update();
-        return;
-    }
-    if (kLoopOptionArea.contains(at)) {
+        break;
+    case Button::LoopOption:
         if (!recording)
             report(m_editor->setLoopEnabled(!m_editor->options().loopEnabled));
         refreshOptions();
-        return;
-    }
-    if (kNewArea.contains(at)) {
+        break;
+    case Button::New:
         if (!recording)
             pressNew();
-        return;
-    }
-    if (kDeleteArea.contains(at)) {
+        break;
+    case Button::Delete:
         if (!recording)
             pressDelete();
-        return;
+        break;
     }
-    // The window has no title bar: any free spot moves it.
-    if (windowHandle())
-        windowHandle()->startSystemMove();
 }
 
 void MacroManagerDialog::mouseMoveEvent(QMouseEvent* event)
 {
-    const Element hovered = elementAt(event->position().toPoint());
-    if (hovered != m_hovered) {
-        m_hovered = hovered;
+    if (m_buttons.hover(event->position().toPoint()))
         update();
-    }
 }
 
 void MacroManagerDialog::leaveEvent(QEvent*)
 {
-    if (m_hovered != Element::None) {
-        m_hovered = Element::None;
+    if (m_buttons.leave())
         update();
+}
+
+void MacroManagerDialog::keyPressEvent(QKeyEvent* event)
+{
+    // Once a recording has been stopped, Enter ends what the user was at.
+    if (isEnterKey(event->key()) && m_editor && m_editor->recordingStopped()) {
+        event->accept();
+        if (ListEntryEditor* open = entryEditor())
+            open->commit();
+        else
+            pressOk();
+        return;
     }
+    SkinnedDialog::keyPressEvent(event);
 }
 
 void MacroManagerDialog::scrollEvents(int angleDelta)

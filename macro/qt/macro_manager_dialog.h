@@ -4,12 +4,12 @@
 #include "common/language.h"
 #include "macro/macro_editor.h"
 #include "model/settings_record.h"
+#include "skin/qt/skin_button.h"
 #include "skin/qt/skinned_dialog.h"
 
 #include <QColor>
 #include <QFont>
 #include <QPointer>
-#include <QRect>
 #include <functional>
 #include <optional>
 #include <string>
@@ -21,8 +21,8 @@ class QListWidget;
 namespace volantra {
 
 class LanguageTable;
+class DialogKeyFilter;
 class ListEntryEditor;
-class RecordingKeyFilter;
 
 // Names a key event as the key table does; nothing for a key without a name.
 using MacroKeyNamer = std::function<std::optional<std::string>(const QKeyEvent&)>;
@@ -49,31 +49,14 @@ struct MacroManagerContext
 
 // The macro manager: the list of macros, the event lines of the selected one, recording,
 // the record options, and OK and Cancel (see MacroEditor for what each writes). Frameless
-// and skinned; Enter and Esc never end it.
+// and skinned; Esc never ends it, and Enter only once a recording has been stopped: then
+// it commits an open in-place edit or, without one, acts as OK.
 class MacroManagerDialog : public SkinnedDialog
 {
     Q_OBJECT
 
 public:
     static constexpr const char* kBackground = "/MacroManagement/MacroManagement.png";
-    // Hit areas and drawn elements, in the skin's layout.
-    static constexpr QRect kMacroListArea{21, 82, 109, 271};
-    static constexpr QRect kEventListArea{153, 82, 109, 271};
-    static constexpr QRect kLoopBoxArea{298, 333, 81, 12};
-    static constexpr QRect kCloseArea{427, 17, 51, 24};
-    static constexpr QRect kOkArea{298, 394, 54, 28};
-    static constexpr QRect kCancelArea{354, 394, 54, 28};
-    static constexpr QRect kNewArea{17, 367, 58, 25};
-    static constexpr QRect kDeleteArea{77, 367, 58, 25};
-    static constexpr QRect kRecordArea{295, 87, 89, 24};
-    static constexpr QRect kDelayOptionArea{370, 144, 14, 14};
-    static constexpr QRect kLoopOptionArea{296, 314, 14, 14};
-    static constexpr QRect kTitleArea{15, 0, 399, 31};
-    static constexpr QRect kMacroHeadingArea{16, 60, 118, 18};
-    static constexpr QRect kEventHeadingArea{148, 60, 118, 18};
-    static constexpr QRect kOptionsHeadingArea{279, 60, 118, 18};
-    static constexpr QRect kLoopTextArea{315, 314, 75, 14};
-    static constexpr QRect kDelayTextArea{290, 136, 80, 30};
 
     MacroManagerDialog(MacroManagerContext context, QWidget* parent = nullptr);
     ~MacroManagerDialog() override;
@@ -105,15 +88,16 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    enum class Element { None, Close, Ok, Cancel, New, Delete };
-    static Element elementAt(QPoint at);
+    enum class Button { Close, Ok, Cancel, Record, DelayOption, LoopOption, New, Delete };
 
     QString text(const char* english) const;
     void createControls();
+    void createButtons();
     void showMessage(const QString& caption, const QString& message);
     // Shows a refusal or a failed write; a failed write only the first time.
     void report(const Status& status);
@@ -154,9 +138,9 @@ private:
     QListWidget* m_eventList = nullptr;
     QLineEdit* m_loopBox = nullptr;
     QPointer<ListEntryEditor> m_entryEditor;
-    RecordingKeyFilter* m_recordingFilter = nullptr;
+    DialogKeyFilter* m_recordingFilter = nullptr;
 
-    Element m_hovered = Element::None;
+    SkinButtonSet<Button> m_buttons;
     // The entries last marked for editing: a double-click on the marked one edits it.
     std::optional<int> m_markedMacro;
     std::optional<int> m_markedEvent;

@@ -2,14 +2,17 @@
 
 #include "common/language_table.h"
 #include "model/profile_store.h"
+#include "profiles/profile_manager_areas.h"
 #include "skin/qt/dialog_font.h"
+#include "skin/qt/enter_escape.h"
 #include "skin/qt/list_entry_editor.h"
+#include "skin/qt/message_service.h"
+#include "skin/qt/qt_rect.h"
 #include "skin/qt/skin_library.h"
 
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QMenu>
-#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QSignalBlocker>
@@ -17,7 +20,12 @@
 namespace volantra {
 namespace {
 
+namespace areas = profile_manager_areas;
+
 constexpr const char* kMissingBackgroundCaption = "Config Dialog Load background image failed!!!";
+// The panel's buttons have no hover faces.
+const SkinButtonFaces kCloseFaces{"/button-close-normal.png", ""};
+const SkinButtonFaces kNewFaces{"/Config/New-Config.png", ""};
 
 const QColor kListBackground(40, 40, 40);
 const QColor kListText(250, 250, 250);
@@ -29,10 +37,8 @@ QString utf8(std::string_view text)
 
 bool isEnter(const QEvent* event)
 {
-    if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease)
-        return false;
-    const int key = static_cast<const QKeyEvent*>(event)->key();
-    return key == Qt::Key_Return || key == Qt::Key_Enter;
+    return (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) &&
+           isEnterKey(static_cast<const QKeyEvent*>(event)->key());
 }
 
 } // namespace
@@ -48,6 +54,10 @@ ProfileManagerDialog::ProfileManagerDialog(ProfileManagerContext context, QWidge
     move(0, 0);
     setFont(m_font);
     setWindowTitle(text("Configuration"));
+    m_buttons.add(Button::Close, areas::kClose, kCloseFaces);
+    SkinButton& newButton = m_buttons.add(Button::New, areas::kNew, kNewFaces);
+    newButton.setFacePosition(QPoint(areas::kNewImageLeft, areas::kNewImageTop));
+    newButton.setLabel(text("New"), areas::kNewText, Qt::AlignLeft | Qt::AlignVCenter);
     if (!hasBackground()) {
         m_openingProblem = QStringLiteral("%1 is missing from the skin and from the default skin.")
                                .arg(utf8(m_context.skin.root().image(kBackground)));
@@ -73,14 +83,11 @@ QString ProfileManagerDialog::text(const char* english) const
 bool ProfileManagerDialog::openPanel()
 {
     if (m_openingProblem) {
-        const bool noBackground = !hasBackground();
-        QMessageBox box(QMessageBox::Warning,
-                        noBackground ? QString(kMissingBackgroundCaption) : text("error"),
-                        noBackground ? QStringLiteral("error") : *m_openingProblem, QMessageBox::Ok,
-                        parentWidget());
-        if (noBackground)
-            box.setInformativeText(*m_openingProblem);
-        box.exec();
+        if (!hasBackground())
+            MessageService::warning(parentWidget(), kMissingBackgroundCaption,
+                                    QStringLiteral("error"), *m_openingProblem);
+        else
+            MessageService::warning(parentWidget(), text("error"), *m_openingProblem);
         m_closed = true;
         deleteLater();
         return false;
@@ -95,7 +102,7 @@ bool ProfileManagerDialog::openPanel()
 void ProfileManagerDialog::createList()
 {
     m_list = new QListWidget(this);
-    m_list->setGeometry(kListArea);
+    m_list->setGeometry(qtRect(areas::kList));
     m_list->setFrameShape(QFrame::NoFrame);
     m_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_list->setAutoFillBackground(true);
@@ -130,8 +137,7 @@ void ProfileManagerDialog::refreshList()
 
 void ProfileManagerDialog::showMessage(const QString& caption, const QString& message)
 {
-    QMessageBox box(QMessageBox::Warning, caption, message, QMessageBox::Ok, this);
-    box.exec();
+    MessageService::warning(this, caption, message);
 }
 
 void ProfileManagerDialog::report(const Status& status)
@@ -195,15 +201,20 @@ void ProfileManagerDialog::showMenu(QPoint at)
     menu.exec(m_list->viewport()->mapToGlobal(at));
 }
 
+void ProfileManagerDialog::changeList(const std::function<Status()>& change)
+{
+    const Status status = change();
+    m_marked.reset();
+    refreshList();
+    report(status);
+}
+
 void ProfileManagerDialog::pressNew()
 {
     if (!m_manager)
         return;
     commitEditor();
-    const Status status = m_manager->addNew();
-    m_marked.reset();
-    refreshList();
-    report(status);
+    changeList([this] { return m_manager->addNew(); });
 }
 
 void ProfileManagerDialog::deleteSelected()
@@ -211,13 +222,8 @@ void ProfileManagerDialog::deleteSelected()
     if (!m_manager)
         return;
     commitEditor();
-    const std::optional<std::size_t> selected = m_manager->selected();
-    if (!selected)
-        return;
-    const Status status = m_manager->remove(*selected);
-    m_marked.reset();
-    refreshList();
-    report(status);
+    if (const std::optional<std::size_t> selected = m_manager->selected())
+        changeList([&] { return m_manager->remove(*selected); });
 }
 
 void ProfileManagerDialog::editSelected()
@@ -306,12 +312,9 @@ void ProfileManagerDialog::paintContent(QPainter& painter)
 {
     painter.setFont(m_font);
     painter.setPen(m_context.textColour);
-    painter.drawText(kTitleArea, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+    painter.drawText(qtRect(areas::kTitle), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
                      text("Configuration"));
-    imageSource().draw(painter, kCloseImage, kCloseArea.topLeft());
-    imageSource().draw(painter, kNewImage, kNewImageAt);
-    painter.drawText(kNewTextArea, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
-                     text("New"));
+    m_buttons.draw(painter, imageSource());
 }
 
 void ProfileManagerDialog::mousePressEvent(QMouseEvent* event)
@@ -320,11 +323,8 @@ void ProfileManagerDialog::mousePressEvent(QMouseEvent* event)
         SkinnedDialog::mousePressEvent(event);
         return;
     }
-    const QPoint at = event->position().toPoint();
-    if (kCloseArea.contains(at))
-        pressClose();
-    else if (kNewArea.contains(at))
-        pressNew();
+    if (const std::optional<Button> button = m_buttons.at(event->position().toPoint()))
+        *button == Button::Close ? pressClose() : pressNew();
 }
 
 bool ProfileManagerDialog::eventFilter(QObject* watched, QEvent* event)

@@ -5,12 +5,12 @@
 #include "model/settings_record.h"
 #include "profiles/profile_manager.h"
 #include "skin/qt/list_entry_editor.h"
+#include "skin/qt/skin_button.h"
 #include "skin/qt/skinned_dialog.h"
 
 #include <QColor>
 #include <QFont>
 #include <QPointer>
-#include <QRect>
 #include <functional>
 #include <optional>
 
@@ -52,14 +52,6 @@ class ProfileManagerDialog : public SkinnedDialog
 
 public:
     static constexpr const char* kBackground = "/Config/Config.png";
-    static constexpr const char* kCloseImage = "/button-close-normal.png";
-    static constexpr const char* kNewImage = "/Config/New-Config.png";
-    static constexpr QRect kTitleArea{10, 0, 70, 31};
-    static constexpr QRect kCloseArea{240, 8, 15, 15};
-    static constexpr QRect kNewArea{0, 575, 263, 23};
-    static constexpr QPoint kNewImageAt{14, 582};
-    static constexpr QRect kNewTextArea{30, 575, 50, 23};
-    static constexpr QRect kListArea{0, 31, 263, 544};
     // Everything but the list is drawn at this opacity over the main window.
     static constexpr qreal kOpacity = 0.7;
 
@@ -101,12 +93,16 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    enum class Button { Close, New };
+
     QString text(const char* english) const;
     void createList();
     void refreshList();
     void showMessage(const QString& caption, const QString& message);
     void report(const Status& status);
     void commitEditor();
+    // New and Delete: the change, then the list shown anew with no entry marked.
+    void changeList(const std::function<Status()>& change);
 
     void entryPressed(int row);
     void openEntryEditor(int row);
@@ -123,6 +119,7 @@ private:
 
     QListWidget* m_list = nullptr;
     QPointer<ListEntryEditor> m_entryEditor;
+    SkinButtonSet<Button> m_buttons;
     // The entry last marked for renaming: a press on the marked entry renames it.
     std::optional<int> m_marked;
 };

@@ -49,4 +49,16 @@ QFont forDialog(Language language, const QString& englishFamily, int englishLine
                   englishLineHeight, englishWeight);
 }
 
+QFont shrunkToFit(QFont font, QRect area, int flags, const QString& text)
+{
+    constexpr int kSmallestPixelSize = 8;
+    while (font.pixelSize() > kSmallestPixelSize) {
+        const QRect needed = QFontMetrics(font).boundingRect(area, flags, text);
+        if (needed.width() <= area.width() && needed.height() <= area.height())
+            break;
+        font.setPixelSize(font.pixelSize() - 1);
+    }
+    return font;
+}
+
 } // namespace volantra::DialogFont

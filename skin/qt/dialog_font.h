@@ -3,6 +3,7 @@
 #include "common/language.h"
 
 #include <QFont>
+#include <QRect>
 #include <QString>
 #include <QStringList>
 
@@ -22,6 +23,11 @@ QStringList chineseFamilies(Language language);
 // (Traditional) pixels, English in the dialog's own face and height.
 QFont forDialog(Language language, const QString& englishFamily, int englishLineHeight,
                 QFont::Weight englishWeight = QFont::Normal);
+
+// `font`, made smaller (down to 8 pixels) until `text` fits `area` as `flags` lay it out:
+// the skin's places were laid out for one font, and the desktop or a language may bring
+// a wider one. A cut text is worse than a smaller one.
+QFont shrunkToFit(QFont font, QRect area, int flags, const QString& text);
 
 } // namespace DialogFont
 } // namespace volantra

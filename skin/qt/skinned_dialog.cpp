@@ -1,5 +1,6 @@
 #include "skin/qt/skinned_dialog.h"
 
+#include "skin/qt/enter_escape.h"
 #include "skin/qt/skin_library.h"
 
 #include <QCloseEvent>
@@ -41,15 +42,8 @@ void SkinnedDialog::paintEvent(QPaintEvent*)
 
 void SkinnedDialog::keyPressEvent(QKeyEvent* event)
 {
-    switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Escape:
-        event->accept();
-        return;
-    default:
+    if (!swallowEnterAndEscape(*event))
         QDialog::keyPressEvent(event);
-    }
 }
 
 void SkinnedDialog::closeEvent(QCloseEvent* event)

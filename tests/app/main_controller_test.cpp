@@ -5,17 +5,21 @@
 #include "common/language_table.h"
 #include "device/device_commands.h"
 #include "device/device_link.h"
+#include "help/help_panel_areas.h"
+#include "help/qt/help_panel.h"
 #include "macro/macro_editor.h"
 #include "macro/macro_encoder.h"
 #include "macro/qt/macro_manager_dialog.h"
 #include "model/ini_file.h"
 #include "model/profile_file.h"
 #include "model/profile_store.h"
+#include "pages/qt/main_panels.h"
 #include "platform/device_session.h"
 #include "platform/posix_atomic_file_writer.h"
 #include "platform/posix_folder_lock.h"
 #include "platform/sim/simulated_mouse.h"
 #include "profiles/qt/profile_manager_dialog.h"
+#include "skin/qt/qt_rect.h"
 #include "support/memory_pointer_settings.h"
 #include "support/temporary_directory.h"
 
@@ -248,6 +252,66 @@ TEST_F(MainControllerTest, ResetAsksOnceAndChangesNothingWhenDeclined)
     EXPECT_NE(controller->record().dpiStage(2), 99);
     EXPECT_EQ(countLines(trace(), kConfigWrite), 1u) << "with a mouse, Reset applies the defaults";
     EXPECT_FALSE(controller->hasUnappliedEdits());
+}
+
+TEST_F(MainControllerTest, APressInTheWindowClosesTheHelpPanelFirstButNotResetCancelOrSave)
+{
+    prepareData();
+    showAtStart = true;
+    tray = true; // Cancel then hides the window
+    start();
+    answer = MainController::Answer::Cancel; // Reset asks and changes nothing
+    MainWindow& window = controller->window();
+    const auto press = [&](QPoint at) {
+        QTest::mouseClick(&window, Qt::LeftButton, Qt::NoModifier, at);
+    };
+    const auto pressButton = [&](WindowButton button) {
+        press(qtRect(windowButtonLook(button).area).center());
+    };
+    const auto helpPanel = [] {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (auto* panel = qobject_cast<HelpPanel*>(widget))
+                return panel;
+        }
+        return static_cast<HelpPanel*>(nullptr);
+    };
+    const auto helpShown = [&] { return helpPanel() && helpPanel()->isVisible(); };
+    const auto gone = [&] {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        return helpPanel() == nullptr;
+    };
+    // The header the help panel covers.
+    const QPoint header = qtRect(controller->panels().state().header(RightSection::Dpi)).center();
+
+    pressButton(WindowButton::Help);
+    ASSERT_TRUE(helpShown());
+    for (WindowButton kept : {WindowButton::Reset, WindowButton::Apply}) {
+        pressButton(kept);
+        EXPECT_TRUE(helpShown()) << static_cast<int>(kept);
+    }
+    pressButton(WindowButton::Cancel);
+    ASSERT_FALSE(window.isVisible());
+    EXPECT_FALSE(helpShown()) << "hidden with the window";
+    EXPECT_FALSE(gone());
+    controller->openWindow();
+    EXPECT_TRUE(helpShown()) << "and back with it";
+    press(header);
+    EXPECT_TRUE(gone()) << "a press on the panels closes it";
+
+    pressButton(WindowButton::Help);
+    pressButton(WindowButton::Help);
+    EXPECT_TRUE(gone()) << "the help button closes it again";
+
+    // After OK the next press anywhere takes it away, and the one on help opens it anew.
+    pressButton(WindowButton::Help);
+    QTest::mouseClick(helpPanel(), Qt::LeftButton, Qt::NoModifier,
+                      qtRect(help_panel_areas::kOk).center());
+    EXPECT_FALSE(helpShown());
+    EXPECT_FALSE(gone());
+    press(header);
+    EXPECT_TRUE(gone());
+    pressButton(WindowButton::Help);
+    EXPECT_TRUE(helpShown());
 }
 
 TEST_F(MainControllerTest, ResetWithoutAMouseLoadsTheDefaultsWithoutSending)

@@ -49,5 +49,19 @@ TEST(WindowAreasTest, TheBottomButtonsCarryTheirCaptionsAndHoverFaces)
         EXPECT_LE(look.area.bottom, 634) << look.normalImage;
 }
 
+TEST(WindowAreasTest, EveryPressButResetCancelSaveAndHelpClosesTheHelpPanel)
+{
+    for (const WindowButtonLook& look : windowButtons()) {
+        const bool kept = look.button == WindowButton::Reset ||
+                          look.button == WindowButton::Cancel ||
+                          look.button == WindowButton::Apply || look.button == WindowButton::Help;
+        EXPECT_EQ(pressClosesHelpPanel(look.area.left, look.area.top), !kept) << look.normalImage;
+        EXPECT_EQ(pressClosesHelpPanel(look.area.right - 1, look.area.bottom - 1), !kept)
+            << look.normalImage;
+    }
+    EXPECT_TRUE(pressClosesHelpPanel(855, 620)) << "between Reset and Cancel";
+    EXPECT_TRUE(pressClosesHelpPanel(900, 100)) << "the right-hand panel under the help panel";
+}
+
 } // namespace
 } // namespace volantra

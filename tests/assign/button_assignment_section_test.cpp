@@ -1,4 +1,5 @@
 #include "assign/assign_test_support.h"
+#include "assign/capture_dialog_areas.h"
 #include "assign/qt/button_assignment_section.h"
 #include "assign/qt/combo_key_dialog.h"
 #include "assign/qt/single_key_dialog.h"
@@ -6,10 +7,11 @@
 #include "model/profile_store.h"
 #include "model/settings_record.h"
 #include "platform/posix_atomic_file_writer.h"
+#include "skin/qt/qt_rect.h"
+#include "support/message_catcher.h"
 
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMessageBox>
 #include <QPainter>
 #include <QScrollBar>
 #include <filesystem>
@@ -171,16 +173,9 @@ TEST_F(ButtonAssignment, SubmenuOwnersOpenTheirSubmenuOnHover)
 TEST_F(ButtonAssignment, TheLastLeftClickKeepsItsMenuClosed)
 {
     m_record.setButtonKind(1, 1); // button 1 is now the only "Click"
-    QString title, text;
-    onNextModal([&](QWidget* modal) {
-        title = modal->windowTitle();
-        if (auto* box = qobject_cast<QMessageBox*>(modal))
-            text = box->text();
-        modal->close();
-    });
+    test::MessageCatcher messages;
     clickBox(0);
-    EXPECT_EQ(title, "Warning");
-    EXPECT_EQ(text, "Left key must be selected!");
+    EXPECT_EQ(messages.messages, QStringList{"Warning: Left key must be selected!"});
     EXPECT_TRUE(!m_section.functionList() || !m_section.functionList()->isVisible());
 }
 
@@ -215,7 +210,7 @@ TEST_F(ButtonAssignment, ComboKeyFromTheDialog)
     onNextModal([](QWidget* modal) {
         auto* dialog = qobject_cast<ComboKeyDialog*>(modal);
         ASSERT_TRUE(dialog);
-        click(dialog, ComboKeyDialog::kModifierBoxArea.center());
+        click(dialog, qtRect(capture_dialog_areas::combo_key::kModifierBox).center());
         QListWidget* modifiers = dialog->modifierList();
         click(modifiers->viewport(), modifiers->visualItemRect(modifiers->item(0)).center());
         tapKey(dialog, evdev::kA, Qt::Key_A);
@@ -232,10 +227,10 @@ TEST_F(ButtonAssignment, MacroKeyFromTheDialog)
     onNextModal([](QWidget* modal) {
         auto* dialog = qobject_cast<MacroKeyDialog*>(modal);
         ASSERT_TRUE(dialog);
-        click(dialog, MacroKeyDialog::kMacroBoxArea.center());
+        click(dialog, qtRect(capture_dialog_areas::macro_key::kMacroBox).center());
         QListWidget* macros = dialog->macroList();
         click(macros->viewport(), macros->visualItemRect(macros->item(2)).center());
-        click(dialog, MacroKeyDialog::kTickAreas[1].center());
+        click(dialog, qtRect(capture_dialog_areas::macro_key::kTicks[1]).center());
         dialog->pressOk();
     });
     clickBox(6);
@@ -253,7 +248,7 @@ TEST_F(ButtonAssignment, CancelInADialogChangesNothing)
             auto* dialog = qobject_cast<AssignmentDialog*>(modal);
             ASSERT_TRUE(dialog);
             tapKey(dialog, evdev::kA, Qt::Key_A);
-            click(dialog, AssignmentDialog::kCancelArea.center());
+            click(dialog, qtRect(capture_dialog_areas::kCancel).center());
         });
         clickBox(2);
         clickEntry(m_section.functionList(), entry);

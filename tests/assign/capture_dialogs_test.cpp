@@ -1,15 +1,17 @@
 #include "assign/assign_test_support.h"
 #include "assign/button_assignment.h"
+#include "assign/capture_dialog_areas.h"
 #include "assign/qt/combo_key_dialog.h"
 #include "assign/qt/macro_key_dialog.h"
 #include "assign/qt/single_key_dialog.h"
 #include "common/hex.h"
+#include "skin/qt/qt_rect.h"
+#include "support/message_catcher.h"
 
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMessageBox>
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -99,7 +101,7 @@ TEST_F(CaptureDialogs, CancelButtonEndsWithNothing)
     SingleKeyDialog dialog(m_skin, nullptr, Language::English, Qt::white);
     dialog.show();
     tapKey(&dialog, evdev::kA, Qt::Key_A);
-    click(&dialog, AssignmentDialog::kCancelArea.center());
+    click(&dialog, qtRect(capture_dialog_areas::kCancel).center());
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
     EXPECT_EQ(dialog.choice(), std::nullopt);
@@ -119,7 +121,7 @@ TEST_F(CaptureDialogs, ComboOfLeftCtrlAndA)
     EXPECT_EQ(dialog.focusWidget(), dialog.keyField(ComboKeyField::First))
         << "the first key field has the focus at opening";
 
-    click(&dialog, ComboKeyDialog::kModifierBoxArea.center());
+    click(&dialog, qtRect(capture_dialog_areas::combo_key::kModifierBox).center());
     QListWidget* list = dialog.modifierList();
     ASSERT_TRUE(list->isVisible());
     EXPECT_EQ(list->count(), 8);
@@ -193,12 +195,12 @@ TEST_F(CaptureDialogs, ComboDropsKeysWhileTheModifierListIsOpen)
 {
     ComboKeyDialog dialog(m_skin, nullptr, Language::English, Qt::white);
     dialog.show();
-    click(&dialog, ComboKeyDialog::kModifierBoxArea.center());
+    click(&dialog, qtRect(capture_dialog_areas::combo_key::kModifierBox).center());
     EXPECT_FALSE(dialog.keyField(ComboKeyField::First)->isEnabled());
     tapKey(&dialog, evdev::kA, Qt::Key_A);
     EXPECT_EQ(dialog.keyField(ComboKeyField::First)->text(), "");
     // A second click on the box closes the list and turns the fields back on.
-    click(&dialog, ComboKeyDialog::kModifierBoxArea.center());
+    click(&dialog, qtRect(capture_dialog_areas::combo_key::kModifierBox).center());
     EXPECT_FALSE(dialog.modifierList()->isVisible());
     EXPECT_TRUE(dialog.keyField(ComboKeyField::First)->isEnabled());
     dialog.pressOk();
@@ -236,7 +238,7 @@ TEST_F(CaptureDialogs, MacroKeyWaitsForAMacroAndOffersTwelve)
     dialog.pressOk();
     EXPECT_TRUE(dialog.isVisible()) << "no macro chosen";
 
-    click(&dialog, MacroKeyDialog::kMacroBoxArea.center());
+    click(&dialog, qtRect(capture_dialog_areas::macro_key::kMacroBox).center());
     QListWidget* list = dialog.macroList();
     ASSERT_TRUE(list->isVisible());
     EXPECT_EQ(list->count(), 12);
@@ -245,7 +247,7 @@ TEST_F(CaptureDialogs, MacroKeyWaitsForAMacroAndOffersTwelve)
     EXPECT_FALSE(list->isVisible());
     EXPECT_EQ(dialog.nameField()->text(), "Macro_3");
 
-    click(&dialog, MacroKeyDialog::kTickAreas[1].center());
+    click(&dialog, qtRect(capture_dialog_areas::macro_key::kTicks[1]).center());
     EXPECT_EQ(dialog.selection().repeatMode(), 1);
     QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
     QCoreApplication::sendEvent(&dialog, &enter);
@@ -267,17 +269,12 @@ TEST_F(CaptureDialogs, MacroKeySaysSoWithoutMacros)
 
 TEST_F(CaptureDialogs, AnUnreadableMacroFileIsSaidAndOffersNothing)
 {
-    QString message;
-    onNextModal([&](QWidget* modal) {
-        if (auto* box = qobject_cast<QMessageBox*>(modal))
-            message = box->text();
-        modal->close();
-    });
+    test::MessageCatcher messages;
     MacroKeyDialog dialog(m_skin, nullptr, Language::English, Qt::white,
                           []() -> Result<std::vector<std::string>> {
                               return Error{Error::Kind::Io, "/data/record.ini: cannot be read"};
                           });
-    EXPECT_EQ(message, "/data/record.ini: cannot be read");
+    EXPECT_EQ(messages.messages, QStringList{"Warning: /data/record.ini: cannot be read"});
     EXPECT_EQ(dialog.selection().prompt(), CapturePrompt::NoMacros);
 }
 
@@ -299,17 +296,10 @@ TEST(CaptureDialogBackground, WithoutAnyItSaysSoOnceAndCancels)
     SkinLibrary fallback(chosenFiles.root());
     SingleKeyDialog dialog(chosen, &fallback, Language::English, Qt::white);
     ASSERT_FALSE(dialog.hasBackground());
-    QString caption;
-    QString message;
-    onNextModal([&](QWidget* modal) {
-        caption = modal->windowTitle();
-        if (auto* box = qobject_cast<QMessageBox*>(modal))
-            message = box->text();
-        modal->close();
-    });
+    test::MessageCatcher messages;
     EXPECT_EQ(dialog.run(), QDialog::Rejected);
-    EXPECT_EQ(caption, "Single Key Dialog Load background image failed!!!");
-    EXPECT_EQ(message, "error");
+    EXPECT_EQ(messages.messages,
+              QStringList{"Single Key Dialog Load background image failed!!!: error"});
     EXPECT_FALSE(dialog.isVisible());
 }
 
@@ -328,7 +318,7 @@ TEST(CaptureDialogPictures, WithTheDefaultSkin)
         const QImage picture = dialog.grab().toImage();
         EXPECT_EQ(picture.size(), dialog.background().size()) << name;
         // The OK button's face, away from its centred text.
-        EXPECT_EQ(picture.pixelColor(AssignmentDialog::kOkArea.topLeft() + QPoint(3, 12)),
+        EXPECT_EQ(picture.pixelColor(topLeft(capture_dialog_areas::kOk) + QPoint(3, 12)),
                   okButton.pixelColor(3, 12))
             << name;
         picture.save(QString::fromUtf8(VOLANTRA_TEST_ARTIFACTS) + "/" + name + ".png");
@@ -342,18 +332,18 @@ TEST(CaptureDialogPictures, WithTheDefaultSkin)
     ComboKeyDialog combo(skin, nullptr, Language::SimplifiedChinese, QColor(230, 230, 230));
     combo.show();
     tapKey(&combo, evdev::kA, Qt::Key_A);
-    click(&combo, ComboKeyDialog::kModifierBoxArea.center());
+    click(&combo, qtRect(capture_dialog_areas::combo_key::kModifierBox).center());
     check(combo, "combo_key_dialog");
 
     MacroKeyDialog macro(skin, nullptr, Language::English, QColor(230, 230, 230),
                          []() -> Result<std::vector<std::string>> { return macroNames(14); });
     macro.show();
-    click(&macro, MacroKeyDialog::kTickAreas[2].center());
-    click(&macro, MacroKeyDialog::kMacroBoxArea.center());
+    click(&macro, qtRect(capture_dialog_areas::macro_key::kTicks[2]).center());
+    click(&macro, qtRect(capture_dialog_areas::macro_key::kMacroBox).center());
     check(macro, "macro_key_dialog");
-    const QImage tick = skin.image(MacroKeyDialog::kTickImage);
-    EXPECT_EQ(macro.grab().toImage().pixelColor(MacroKeyDialog::kTickAreas[2].center()),
-              tick.pixelColor(tick.rect().center()));
+    const QImage tick = skin.image("/PaneMakingTick.png");
+    const QPoint third = qtRect(capture_dialog_areas::macro_key::kTicks[2]).center();
+    EXPECT_EQ(macro.grab().toImage().pixelColor(third), tick.pixelColor(tick.rect().center()));
 }
 
 } // namespace

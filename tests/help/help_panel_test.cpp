@@ -1,13 +1,15 @@
 #include "common/machine_name.h"
+#include "help/help_panel_areas.h"
 #include "help/qt/help_panel.h"
 #include "help/qt/help_panel_toggle.h"
+#include "skin/qt/qt_rect.h"
 #include "skin/qt/skin_library.h"
 #include "skin/skin_root.h"
+#include "support/message_catcher.h"
 #include "support/temporary_directory.h"
 
 #include <QApplication>
 #include <QDesktopServices>
-#include <QMessageBox>
 #include <QPointer>
 #include <QProcess>
 #include <QTest>
@@ -43,30 +45,6 @@ public:
 
 public slots:
     void open(const QUrl& url) { urls << url.toString(); }
-};
-
-// Closes every message box that comes up, keeping its texts.
-class MessageCatcher
-{
-public:
-    MessageCatcher()
-    {
-        m_timer.setInterval(5);
-        QObject::connect(&m_timer, &QTimer::timeout, [this] {
-            for (QWidget* widget : QApplication::topLevelWidgets()) {
-                auto* box = qobject_cast<QMessageBox*>(widget);
-                if (box && box->isVisible()) {
-                    messages.push_back(box->windowTitle() + ": " + box->text());
-                    box->accept();
-                }
-            }
-        });
-        m_timer.start();
-    }
-    QStringList messages;
-
-private:
-    QTimer m_timer;
 };
 
 class HelpPanelTest : public ::testing::Test
@@ -156,10 +134,10 @@ TEST_F(HelpPanelTest, OpensOnlyWebAddressesWithTheDesktop)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.configured.toStdString());
         OpenedUrls desktop;
-        MessageCatcher messages;
+        test::MessageCatcher messages;
         HelpPanel* panel = openPanel(context("x86_64", c.configured));
         QTest::mouseClick(panel, Qt::LeftButton, Qt::NoModifier,
-                          HelpPanel::kWebAddressArea.center());
+                          qtRect(help_panel_areas::kWebAddress).center());
         EXPECT_EQ(desktop.urls, c.opened);
         ASSERT_EQ(messages.messages.size(), c.told ? 1 : 0);
         if (c.told) {
@@ -173,9 +151,10 @@ TEST_F(HelpPanelTest, StartsTheUpdaterOfTheMachineDetached)
 {
     installUpdater("Update/X64/FwUpdate");
     installUpdater("Update/X86/FwUpdate.exe"); // a Windows program is never started
-    MessageCatcher messages;
+    test::MessageCatcher messages;
     HelpPanel* panel = openPanel(context("x86_64"));
-    QTest::mouseClick(panel, Qt::LeftButton, Qt::NoModifier, HelpPanel::kUpdateArea.center());
+    QTest::mouseClick(panel, Qt::LeftButton, Qt::NoModifier,
+                      qtRect(help_panel_areas::kUpdate).center());
     // It ran in its own folder, and the panel did not wait for it.
     EXPECT_EQ(waitForUpdater(), (data.path() / "Update/X64").string());
     EXPECT_TRUE(messages.messages.isEmpty()) << messages.messages.join("; ").toStdString();
@@ -197,7 +176,7 @@ TEST_F(HelpPanelTest, SaysSoWhenNoUpdaterIsInstalled)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.machine);
-        MessageCatcher messages;
+        test::MessageCatcher messages;
         HelpPanel* panel = openPanel(context(c.machine));
         EXPECT_FALSE(panel->launchUpdater());
         EXPECT_EQ(messages.messages, QStringList{c.told});
@@ -226,15 +205,15 @@ TEST_F(HelpPanelTest, StandsAtItsPlaceBesideTheMainWindowWithAllItsButtons)
 
     struct Case
     {
-        QRect area;
+        Rect area;
         QDialog::DialogCode result;
     };
-    for (const Case& c : {Case{HelpPanel::kOkArea, QDialog::Accepted},
-                          Case{HelpPanel::kCancelArea, QDialog::Rejected},
-                          Case{HelpPanel::kCloseArea, QDialog::Rejected}}) {
+    for (const Case& c : {Case{help_panel_areas::kOk, QDialog::Accepted},
+                          Case{help_panel_areas::kCancel, QDialog::Rejected},
+                          Case{help_panel_areas::kClose, QDialog::Rejected}}) {
         panel->show();
         panel->setResult(-1);
-        QTest::mouseClick(panel, Qt::LeftButton, Qt::NoModifier, c.area.center());
+        QTest::mouseClick(panel, Qt::LeftButton, Qt::NoModifier, qtRect(c.area).center());
         EXPECT_FALSE(panel->isVisible());
         EXPECT_EQ(panel->result(), c.result);
     }
@@ -252,11 +231,24 @@ TEST_F(HelpPanelTest, TheHelpButtonOpensAndClosesIt)
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(first.isNull());
 
-    // Ended with OK, the panel opens again at the next press.
+    // Ended with Cancel or its close button, it is gone: the next press opens a new one.
+    for (const Rect& area : {help_panel_areas::kCancel, help_panel_areas::kClose}) {
+        toggle.toggle();
+        ASSERT_TRUE(toggle.isOpen());
+        QTest::mouseClick(toggle.panel(), Qt::LeftButton, Qt::NoModifier, qtRect(area).center());
+        EXPECT_EQ(toggle.panel(), nullptr);
+    }
+    // Ended with OK, it is only hidden: the next press takes it away, the one after opens it.
     toggle.toggle();
-    ASSERT_TRUE(toggle.isOpen());
-    QTest::mouseClick(toggle.panel(), Qt::LeftButton, Qt::NoModifier, HelpPanel::kOkArea.center());
+    QPointer<HelpPanel> acknowledged = toggle.panel();
+    QTest::mouseClick(acknowledged, Qt::LeftButton, Qt::NoModifier,
+                      qtRect(help_panel_areas::kOk).center());
     EXPECT_FALSE(toggle.isOpen());
+    EXPECT_EQ(toggle.panel(), acknowledged.data());
+    toggle.toggle();
+    EXPECT_FALSE(toggle.isOpen());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(acknowledged.isNull());
     toggle.toggle();
     EXPECT_TRUE(toggle.isOpen());
     // A press elsewhere in the main window.
@@ -264,11 +256,36 @@ TEST_F(HelpPanelTest, TheHelpButtonOpensAndClosesIt)
     EXPECT_FALSE(toggle.isOpen());
 }
 
+TEST_F(HelpPanelTest, ItsButtonsShowOnlyUnderThePointer)
+{
+    HelpPanel* panel = openPanel(context());
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(panel));
+    const auto shows = [&](const Rect& area) {
+        const QRect place = qtRect(area);
+        const QImage shown = panel->grab(place).toImage().convertToFormat(QImage::Format_RGB32);
+        return shown != panel->background().copy(place).convertToFormat(QImage::Format_RGB32);
+    };
+    const Rect buttons[] = {help_panel_areas::kClose, help_panel_areas::kOk,
+                            help_panel_areas::kCancel};
+    for (const Rect& area : buttons)
+        EXPECT_FALSE(shows(area)) << area.left;
+    for (const Rect& hovered : buttons) {
+        QTest::mouseMove(panel, qtRect(hovered).center());
+        for (const Rect& area : buttons)
+            EXPECT_EQ(shows(area), area == hovered) << hovered.left << " " << area.left;
+    }
+    QEvent leave(QEvent::Leave);
+    QCoreApplication::sendEvent(panel, &leave);
+    for (const Rect& area : buttons)
+        EXPECT_FALSE(shows(area)) << area.left;
+    delete panel;
+}
+
 TEST_F(HelpPanelTest, AMissingBackgroundIsToldOnce)
 {
     test::TemporaryDirectory emptySkin;
     SkinLibrary chosen{SkinRoot(emptySkin.path().string())};
-    MessageCatcher messages;
+    test::MessageCatcher messages;
     HelpPanelContext without{chosen,   nullptr, Language::English, data.path().string(),
                              "x86_64", {}};
     QPointer<HelpPanel> panel(new HelpPanel(without, &mainWindow));

@@ -1,9 +1,12 @@
 #include "macro/macro_encoder.h"
+#include "macro/macro_manager_areas.h"
 #include "macro/qt/macro_manager_dialog.h"
 #include "model/ini_document.h"
 #include "platform/posix_atomic_file_writer.h"
 #include "skin/qt/list_entry_editor.h"
+#include "skin/qt/qt_rect.h"
 #include "skin/qt/skin_library.h"
+#include "support/message_catcher.h"
 #include "support/temporary_directory.h"
 
 #include <QApplication>
@@ -11,7 +14,6 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMessageBox>
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
@@ -47,31 +49,6 @@ constexpr const char* kTwoMacros = "[First]\n"
                                    "MacroLoopTimes=1\n"
                                    "ItemCount=1\n"
                                    "Item0=B   Dn\n";
-
-// Closes every message box that comes up, keeping its text.
-class MessageBoxCatcher : public QObject
-{
-public:
-    MessageBoxCatcher()
-    {
-        m_timer.setInterval(5);
-        QObject::connect(&m_timer, &QTimer::timeout, [this] {
-            for (QWidget* widget : QApplication::topLevelWidgets()) {
-                auto* box = qobject_cast<QMessageBox*>(widget);
-                if (box && box->isVisible()) {
-                    texts.push_back(box->windowTitle() + ": " + box->text());
-                    box->accept();
-                }
-            }
-        });
-        m_timer.start();
-    }
-
-    QStringList texts;
-
-private:
-    QTimer m_timer;
-};
 
 class MacroManagerDialogTest : public ::testing::Test
 {
@@ -114,9 +91,9 @@ protected:
         key(dialog, QEvent::KeyRelease, qtKey, inputCode, up);
     }
 
-    static void click(QWidget& widget, QRect area)
+    static void click(QWidget& widget, const Rect& area)
     {
-        QTest::mouseClick(&widget, Qt::LeftButton, Qt::NoModifier, area.center());
+        QTest::mouseClick(&widget, Qt::LeftButton, Qt::NoModifier, qtRect(area).center());
     }
 
     // A double-click as the window system gives it: a click, then the second press.
@@ -162,7 +139,7 @@ TEST_F(MacroManagerDialogTest, RecordsKeysAndHandsTheImagesOverOnOk)
     EXPECT_EQ(dialog->macroList()->currentRow(), 0);
     EXPECT_EQ(lines(*dialog->eventList()), (Lines{"A   Dn", "120 ms", "A   Up"}));
 
-    click(*dialog, MacroManagerDialog::kRecordArea);
+    click(*dialog, macro_manager_areas::kRecord);
     ASSERT_TRUE(dialog->editor()->recording());
     EXPECT_TRUE(dialog->eventList()->count() == 0) << "a recording starts empty";
     EXPECT_EQ(dialog->titleText(), "Press Ctrl+Break key to stop recording");
@@ -186,16 +163,16 @@ TEST_F(MacroManagerDialogTest, RecordsKeysAndHandsTheImagesOverOnOk)
         << "the key the mouse cannot play is marked";
 
     saveScreenshot(*dialog, "macro_manager_recording");
-    click(*dialog, MacroManagerDialog::kRecordArea);
+    click(*dialog, macro_manager_areas::kRecord);
     EXPECT_FALSE(dialog->editor()->recording());
     EXPECT_EQ(dialog->titleText(), "Macro Manager");
     EXPECT_TRUE(dialog->macroList()->isEnabled());
 
-    MessageBoxCatcher catcher;
-    click(*dialog, MacroManagerDialog::kOkArea);
+    test::MessageCatcher catcher;
+    click(*dialog, macro_manager_areas::kOk);
     EXPECT_EQ(dialog->result(), QDialog::Accepted);
-    ASSERT_EQ(catcher.texts.size(), 1);
-    EXPECT_TRUE(catcher.texts[0].contains("Application")) << catcher.texts[0].toStdString();
+    ASSERT_EQ(catcher.messages.size(), 1);
+    EXPECT_TRUE(catcher.messages[0].contains("Application")) << catcher.messages[0].toStdString();
 
     const IniDocument file = onDisk();
     EXPECT_EQ(file.sectionNames(), (Lines{"First", "Second"}));
@@ -210,6 +187,39 @@ TEST_F(MacroManagerDialogTest, RecordsKeysAndHandsTheImagesOverOnOk)
     EXPECT_EQ(options.recordDelays, true);
 }
 
+TEST_F(MacroManagerDialogTest, EnterIsOkOnlyOnceARecordingHasBeenStopped)
+{
+    constexpr quint32 kEnter = 28;
+    std::unique_ptr<MacroManagerDialog> dialog = open(skin);
+    test::MessageCatcher catcher;
+    key(*dialog, QEvent::KeyPress, Qt::Key_Return, kEnter, 10);
+    EXPECT_TRUE(dialog->isVisible()) << "before a recording Enter does nothing";
+
+    click(*dialog, macro_manager_areas::kRecord);
+    tap(*dialog, Qt::Key_Return, kEnter, 1000, 1080);
+    EXPECT_TRUE(dialog->isVisible()) << "while recording Enter is a key like any other";
+    EXPECT_EQ(dialog->eventList()->count(), 3);
+    click(*dialog, macro_manager_areas::kRecord);
+    ASSERT_FALSE(dialog->editor()->recording());
+
+    // An open name edit takes Enter as its commit, and the dialog stays.
+    QListWidget& list = *dialog->macroList();
+    const QPoint second = list.visualItemRect(list.item(1)).center();
+    doubleClick(list.viewport(), second);
+    doubleClick(list.viewport(), second);
+    ASSERT_NE(dialog->entryEditor(), nullptr);
+    dialog->entryEditor()->setText("Renamed");
+    QTest::keyClick(dialog->entryEditor(), Qt::Key_Return);
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(lines(list), (Lines{"First", "Renamed"}));
+
+    key(*dialog, QEvent::KeyPress, Qt::Key_Return, kEnter, 2000);
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    EXPECT_EQ(record.macroImage(0), encodeAll(onDisk()).images[0]);
+    EXPECT_TRUE(catcher.messages.isEmpty()) << catcher.messages.join("; ").toStdString();
+}
+
 TEST_F(MacroManagerDialogTest, EmptyLinesAreShownAndATooLongMacroIsTold)
 {
     std::ofstream(path(), std::ios::binary)
@@ -217,17 +227,17 @@ TEST_F(MacroManagerDialogTest, EmptyLinesAreShownAndATooLongMacroIsTold)
     std::unique_ptr<MacroManagerDialog> dialog = open(skin);
     EXPECT_EQ(lines(*dialog->eventList()),
               (Lines{"(empty line)", "A   Dn", "(empty line)", "(empty line)"}));
-    MessageBoxCatcher catcher;
+    test::MessageCatcher catcher;
     dialog->macroList()->setCurrentRow(1);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !catcher.texts.isEmpty(); }));
-    EXPECT_TRUE(catcher.texts[0].contains("5000 lines")) << catcher.texts[0].toStdString();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !catcher.messages.isEmpty(); }));
+    EXPECT_TRUE(catcher.messages[0].contains("5000 lines")) << catcher.messages[0].toStdString();
     EXPECT_EQ(dialog->eventList()->count(), 0);
 }
 
 TEST_F(MacroManagerDialogTest, CtrlPauseStopsWithoutBeingRecorded)
 {
     std::unique_ptr<MacroManagerDialog> dialog = open(skin);
-    click(*dialog, MacroManagerDialog::kRecordArea);
+    click(*dialog, macro_manager_areas::kRecord);
     key(*dialog, QEvent::KeyPress, Qt::Key_B, kB, 100);
     key(*dialog, QEvent::KeyPress, Qt::Key_Control, kCtrl, 150, Qt::ControlModifier);
     // X11 sends Ctrl+Pause as Break: no Qt key, the scan code of Pause.
@@ -243,12 +253,12 @@ TEST_F(MacroManagerDialogTest, CtrlPauseStopsWithoutBeingRecorded)
 TEST_F(MacroManagerDialogTest, CancelPutsTheMacroFileBack)
 {
     std::unique_ptr<MacroManagerDialog> dialog = open(skin);
-    click(*dialog, MacroManagerDialog::kDeleteArea);
-    click(*dialog, MacroManagerDialog::kNewArea);
+    click(*dialog, macro_manager_areas::kDelete);
+    click(*dialog, macro_manager_areas::kNew);
     EXPECT_EQ(lines(*dialog->macroList()), (Lines{"Second", "Macro_1"}));
     EXPECT_NE(test::readText(path()), kTwoMacros);
 
-    click(*dialog, MacroManagerDialog::kCancelArea);
+    click(*dialog, macro_manager_areas::kCancel);
     EXPECT_EQ(dialog->result(), QDialog::Rejected);
     EXPECT_EQ(test::readText(path()), kTwoMacros);
     EXPECT_EQ(record, SettingsRecord{}) << "Cancel hands nothing over";
@@ -283,12 +293,12 @@ TEST_F(MacroManagerDialogTest, EscNeverClosesAndEndsOnlyTheNameEdit)
     EXPECT_EQ(onDisk().sectionNames(), (Lines{"First", "Renamed"}));
 
     // A name in use is refused with the language's text and the name stays.
-    MessageBoxCatcher catcher;
+    test::MessageCatcher catcher;
     doubleClick(list.viewport(), second);
     ASSERT_NE(dialog->entryEditor(), nullptr);
     dialog->entryEditor()->setText("first");
-    click(*dialog, MacroManagerDialog::kTitleArea); // a press elsewhere commits
-    EXPECT_EQ(catcher.texts, QStringList{"Warning: Macro name already exists"});
+    click(*dialog, macro_manager_areas::kTitle); // a press elsewhere commits
+    EXPECT_EQ(catcher.messages, QStringList{"Warning: Macro name already exists"});
     EXPECT_EQ(list.item(1)->text(), "Renamed");
 }
 
@@ -313,7 +323,7 @@ TEST_F(MacroManagerDialogTest, EditsADelayWhereItStands)
     doubleClick(events.viewport(), delay);
     ASSERT_NE(dialog->entryEditor(), nullptr);
     dialog->entryEditor()->setText("soon");
-    click(*dialog, MacroManagerDialog::kTitleArea);
+    click(*dialog, macro_manager_areas::kTitle);
     EXPECT_EQ(dialog->entryEditor(), nullptr);
     EXPECT_EQ(events.item(1)->text(), "1234 ms");
 
@@ -329,7 +339,7 @@ TEST_F(MacroManagerDialogTest, TheLoopCountIsWrittenWhenCommitted)
     std::unique_ptr<MacroManagerDialog> dialog = open(skin);
     QLineEdit& loop = *dialog->loopBox();
     EXPECT_FALSE(loop.isEnabled()) << "the loop option is off";
-    click(*dialog, MacroManagerDialog::kLoopOptionArea);
+    click(*dialog, macro_manager_areas::kLoopOption);
     ASSERT_TRUE(loop.isEnabled());
     EXPECT_EQ(onDisk().readInt("First", "LoopTimeSelStatus", 0), 1);
 
@@ -357,7 +367,7 @@ TEST_F(MacroManagerDialogTest, TheLoopCountIsWrittenWhenCommitted)
 TEST_F(MacroManagerDialogTest, NothingButRecordOkAndCancelWorksWhileRecording)
 {
     std::unique_ptr<MacroManagerDialog> dialog = open(skin);
-    click(*dialog, MacroManagerDialog::kRecordArea);
+    click(*dialog, macro_manager_areas::kRecord);
     tap(*dialog, Qt::Key_A, kA, 10, 20);
     QListWidget& events = *dialog->eventList();
     EXPECT_EQ(events.contextMenuPolicy(), Qt::NoContextMenu);
@@ -365,16 +375,16 @@ TEST_F(MacroManagerDialogTest, NothingButRecordOkAndCancelWorksWhileRecording)
     doubleClick(events.viewport(), line);
     doubleClick(events.viewport(), line);
     EXPECT_EQ(dialog->entryEditor(), nullptr);
-    click(*dialog, MacroManagerDialog::kNewArea);
-    click(*dialog, MacroManagerDialog::kDeleteArea);
-    click(*dialog, MacroManagerDialog::kDelayOptionArea);
+    click(*dialog, macro_manager_areas::kNew);
+    click(*dialog, macro_manager_areas::kDelete);
+    click(*dialog, macro_manager_areas::kDelayOption);
     EXPECT_EQ(lines(*dialog->macroList()), (Lines{"First", "Second"}));
     EXPECT_TRUE(dialog->editor()->options().recordDelays);
     EXPECT_TRUE(dialog->editor()->recording());
     EXPECT_EQ(test::readText(path()), kTwoMacros);
 
     // Cancel ends the recording unsaved.
-    click(*dialog, MacroManagerDialog::kCancelArea);
+    click(*dialog, macro_manager_areas::kCancel);
     EXPECT_EQ(dialog->result(), QDialog::Rejected);
     EXPECT_EQ(test::readText(path()), kTwoMacros);
 }
@@ -386,9 +396,9 @@ TEST_F(MacroManagerDialogTest, RefusesAThirteenthMacroWithTheWarning)
         text += "[M" + std::to_string(i) + "]\nItemCount=0\n";
     std::ofstream(path(), std::ios::binary) << text;
     std::unique_ptr<MacroManagerDialog> dialog = open(skin);
-    MessageBoxCatcher catcher;
-    click(*dialog, MacroManagerDialog::kNewArea);
-    EXPECT_EQ(catcher.texts, QStringList{"Warning: Macro numbers up to 12."});
+    test::MessageCatcher catcher;
+    click(*dialog, macro_manager_areas::kNew);
+    EXPECT_EQ(catcher.messages, QStringList{"Warning: Macro numbers up to 12."});
     EXPECT_EQ(dialog->macroList()->count(), 12);
 }
 
@@ -429,9 +439,9 @@ TEST_F(MacroManagerDialogTest, AMissingBackgroundIsToldAndEndsAsCancel)
     SkinLibrary empty{SkinRoot(directory.file("no-skin"))};
     std::unique_ptr<MacroManagerDialog> dialog = open(empty);
     ASSERT_TRUE(dialog->openingProblem());
-    MessageBoxCatcher catcher;
+    test::MessageCatcher catcher;
     EXPECT_EQ(dialog->run(), QDialog::Rejected);
-    EXPECT_EQ(catcher.texts,
+    EXPECT_EQ(catcher.messages,
               QStringList{"Macro Manager Dialog Load background image failed!!!: error"});
     EXPECT_EQ(test::readText(path()), kTwoMacros);
 }

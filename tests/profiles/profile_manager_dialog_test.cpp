@@ -1,16 +1,18 @@
 #include "model/profile_list.h"
 #include "model/profile_store.h"
 #include "profiles/profile_directory.h"
+#include "profiles/profile_manager_areas.h"
 #include "profiles/qt/profile_manager_dialog.h"
 #include "skin/qt/list_entry_editor.h"
+#include "skin/qt/qt_rect.h"
 #include "skin/qt/skin_library.h"
 #include "skin/skin_root.h"
+#include "support/message_catcher.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QListWidget>
 #include <QMenu>
-#include <QMessageBox>
 #include <QPointer>
 #include <QTest>
 #include <QTimer>
@@ -22,31 +24,6 @@ namespace {
 using Names = std::vector<std::string>;
 
 const QColor kMainWindowColour(200, 20, 20);
-
-// Closes every message box that comes up, keeping its caption and texts.
-class MessageCatcher
-{
-public:
-    MessageCatcher()
-    {
-        m_timer.setInterval(5);
-        QObject::connect(&m_timer, &QTimer::timeout, [this] {
-            for (QWidget* widget : QApplication::topLevelWidgets()) {
-                auto* box = qobject_cast<QMessageBox*>(widget);
-                if (box && box->isVisible()) {
-                    messages.push_back(box->windowTitle() + ": " + box->text() + " " +
-                                       box->informativeText());
-                    box->accept();
-                }
-            }
-        });
-        m_timer.start();
-    }
-    QStringList messages;
-
-private:
-    QTimer m_timer;
-};
 
 // Chooses the entry of the context menu that opens next.
 void chooseFromNextMenu(const QString& entry)
@@ -146,13 +123,13 @@ protected:
 
 TEST_F(ProfileManagerDialogTest, CreatesNamesAndLoadsAProfileWithClicks)
 {
-    MessageCatcher messages;
+    test::MessageCatcher messages;
     ProfileManagerDialog* dialog = openPanel();
     EXPECT_EQ(shownNames(dialog), (QStringList{"Home", "Work"}));
     EXPECT_EQ(dialog->profileList()->currentRow(), 1);
 
     QTest::mouseClick(dialog, Qt::LeftButton, Qt::NoModifier,
-                      ProfileManagerDialog::kNewArea.center());
+                      qtRect(profile_manager_areas::kNew).center());
     EXPECT_EQ(shownNames(dialog), (QStringList{"Home", "Work", "Work_2"}));
     EXPECT_EQ(dialog->profileList()->currentRow(), 2);
 
@@ -187,7 +164,7 @@ TEST_F(ProfileManagerDialogTest, CreatesNamesAndLoadsAProfileWithClicks)
     // Closing: nothing is left to write, the current profile stays.
     QPointer<ProfileManagerDialog> panel(dialog);
     QTest::mouseClick(dialog, Qt::LeftButton, Qt::NoModifier,
-                      ProfileManagerDialog::kCloseArea.center());
+                      qtRect(profile_manager_areas::kClose).center());
     ASSERT_EQ(handedOver.size(), 2u);
     EXPECT_EQ(handedOver[1], (ProfileHandOver{ProfileHandOver::Request::Closed, 2,
                                               ProfileHandOver::Current::Same}));
@@ -198,7 +175,7 @@ TEST_F(ProfileManagerDialogTest, CreatesNamesAndLoadsAProfileWithClicks)
 
 TEST_F(ProfileManagerDialogTest, TheMenuDeletesCopiesAndSaves)
 {
-    MessageCatcher messages;
+    test::MessageCatcher messages;
     ProfileManagerDialog* dialog = openPanel();
     clickEntry(dialog, 0);
     openMenuOn(dialog, 0, "Copy");
@@ -220,7 +197,7 @@ TEST_F(ProfileManagerDialogTest, TheMenuDeletesCopiesAndSaves)
 
 TEST_F(ProfileManagerDialogTest, RefusalsAreToldAndChangeNothing)
 {
-    MessageCatcher messages;
+    test::MessageCatcher messages;
     ProfileManagerDialog* dialog = openPanel();
     // A name another profile has.
     clickEntry(dialog, 0);
@@ -286,14 +263,14 @@ TEST_F(ProfileManagerDialogTest, AMissingBackgroundComesFromTheDefaultSkinOrIsTo
         EXPECT_EQ(shownNames(dialog), (QStringList{"Home", "Work"}));
         dialog->pressClose();
     }
-    MessageCatcher messages;
+    test::MessageCatcher messages;
     QPointer<ProfileManagerDialog> dialog(
         new ProfileManagerDialog(context(chosen, nullptr), &mainWindow));
     EXPECT_FALSE(dialog->openPanel());
     ASSERT_EQ(messages.messages.size(), 1);
     EXPECT_TRUE(
         messages.messages[0].startsWith("Config Dialog Load background image failed!!!: error"));
-    EXPECT_TRUE(messages.messages[0].contains("Config/Config.png"));
+    EXPECT_TRUE(messages.shown[0].details.contains("Config/Config.png"));
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(dialog.isNull());
 }
@@ -302,7 +279,7 @@ TEST_F(ProfileManagerDialogTest, AListOfMoreThanSixIsShownAndToldOnce)
 {
     data.writeText("str.ini", "[Profile]\nCurProfileName=B\nItemCount=7\nItem0=A\nItem1=B\n"
                               "Item2=C\nItem3=D\nItem4=E\nItem5=F\nItem6=G\n");
-    MessageCatcher messages;
+    test::MessageCatcher messages;
     ProfileManagerDialog* dialog = openPanel();
     EXPECT_EQ(shownNames(dialog), (QStringList{"A", "B", "C", "D", "E", "F"}));
     EXPECT_EQ(dialog->profileList()->currentRow(), 1);

@@ -545,6 +545,23 @@ TEST_F(DefaultSkinTest, ImagesCarryTheColourOfTheSpotTheyAreDrawnOn)
     }
 }
 
+// The macro manager's right column holds no button, so nothing drawn there may look like
+// one: a picture of outlines, not faces filled and shaded.
+TEST_F(DefaultSkinTest, TheMacroManagersRightColumnHasNoButtonFaces)
+{
+    const QImage dialog = image("/MacroManagement/MacroManagement.png");
+    const QRect column(410, 60, 68, 300);
+    const QRgb ground = dialog.pixel(column.topLeft());
+    int drawn = 0;
+    for (int y = column.top(); y <= column.bottom(); ++y) {
+        for (int x = column.left(); x <= column.right(); ++x) {
+            const QRgb pixel = dialog.pixel(x, y);
+            drawn += std::abs(qGray(pixel) - qGray(ground)) > 6;
+        }
+    }
+    EXPECT_LT(drawn, column.width() * column.height() / 10);
+}
+
 bool lit(QRgb pixel)
 {
     // The accent is orange: much more red than blue.

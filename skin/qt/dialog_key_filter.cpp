@@ -1,4 +1,4 @@
-#include "macro/qt/recording_key_filter.h"
+#include "skin/qt/dialog_key_filter.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>
@@ -7,18 +7,19 @@
 
 namespace volantra {
 
-RecordingKeyFilter::RecordingKeyFilter(QWidget* dialog) : QObject(dialog), m_dialog(dialog)
+DialogKeyFilter::DialogKeyFilter(QWidget* dialog, Reports reports)
+    : QObject(dialog), m_dialog(dialog), m_reports(reports)
 {
     QCoreApplication::instance()->installEventFilter(this);
 }
 
-RecordingKeyFilter::~RecordingKeyFilter()
+DialogKeyFilter::~DialogKeyFilter()
 {
     if (QCoreApplication* application = QCoreApplication::instance())
         application->removeEventFilter(this);
 }
 
-bool RecordingKeyFilter::isInDialog(QObject* watched) const
+bool DialogKeyFilter::isInDialog(QObject* watched) const
 {
     if (watched == m_dialog->windowHandle())
         return true;
@@ -28,16 +29,16 @@ bool RecordingKeyFilter::isInDialog(QObject* watched) const
     return widget == m_dialog || m_dialog->isAncestorOf(widget);
 }
 
-bool RecordingKeyFilter::eventFilter(QObject* watched, QEvent* event)
+bool DialogKeyFilter::eventFilter(QObject* watched, QEvent* event)
 {
     const QEvent::Type type = event->type();
     if (type != QEvent::ShortcutOverride && type != QEvent::KeyPress && type != QEvent::KeyRelease)
         return false;
     if (!isInDialog(watched))
         return false;
-    // Accepting the shortcut check keeps shortcuts from taking the key.
     event->accept();
-    if (type != QEvent::ShortcutOverride)
+    const bool reported = m_reports == Reports::AnyDelivery || watched == m_dialog->windowHandle();
+    if (type != QEvent::ShortcutOverride && reported)
         emit keyEvent(*static_cast<const QKeyEvent*>(event));
     return true;
 }
