@@ -92,8 +92,12 @@ void MainWindow::drawButtons(QPainter& painter)
         m_skin.draw(painter, over ? look.overImage : look.normalImage, at);
         if (!look.caption.empty()) {
             const Rect& area = look.captionArea;
+            const int alignment = look.captionAlignment == CaptionAlignment::Left
+                                      ? Qt::AlignLeft | Qt::AlignVCenter
+                                      : Qt::AlignCenter;
             painter.drawText(QRect(area.left, area.top, area.width(), area.height()),
-                             Qt::AlignCenter, m_text(std::string(look.caption).c_str()));
+                             alignment | Qt::TextSingleLine,
+                             m_text(std::string(look.caption).c_str()));
         }
     }
 }

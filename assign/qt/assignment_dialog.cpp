@@ -1,9 +1,9 @@
 #include "assign/qt/assignment_dialog.h"
 
 #include "assign/qt/qt_text.h"
+#include "skin/qt/dialog_font.h"
 #include "skin/qt/skin_library.h"
 
-#include <QFontMetrics>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
@@ -72,18 +72,8 @@ AssignmentDialog::Element AssignmentDialog::elementAt(QPoint at)
 void AssignmentDialog::drawFitted(QPainter& painter, QRect area, int flags,
                                   const QString& text) const
 {
-    // Texts of other languages and fonts may be wider than the skin's places for them: a
-    // smaller font is better than a cut text.
-    constexpr int kSmallestPixelSize = 8;
     const QFont original = painter.font();
-    QFont font = original;
-    while (font.pixelSize() > kSmallestPixelSize) {
-        const QRect needed = QFontMetrics(font).boundingRect(area, flags, text);
-        if (needed.width() <= area.width() && needed.height() <= area.height())
-            break;
-        font.setPixelSize(font.pixelSize() - 1);
-    }
-    painter.setFont(font);
+    painter.setFont(DialogFont::fittedTo(original, area, flags, text));
     painter.drawText(area, flags, text);
     painter.setFont(original);
 }

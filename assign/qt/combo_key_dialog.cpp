@@ -9,6 +9,7 @@
 #include <QListWidget>
 #include <QPainter>
 #include <QSignalBlocker>
+#include <QStringList>
 
 namespace volantra {
 namespace {
@@ -95,12 +96,10 @@ std::optional<ComboKeyField> ComboKeyDialog::focusedField() const
 
 void ComboKeyDialog::keyCaught(const CapturedKeyEvent& event)
 {
-    const CapturePrompt before = m_capture.prompt();
     m_capture.keyEvent(focusedField(), event);
     for (ComboKeyField field : {ComboKeyField::First, ComboKeyField::Second})
         keyField(field)->setText(qtText(m_capture.shownName(field)));
-    if (m_capture.prompt() != before)
-        update();
+    update(); // the key cap shows the keys
 }
 
 void ComboKeyDialog::modifierClicked(QListWidgetItem* item)
@@ -160,6 +159,14 @@ void ComboKeyDialog::paintDialog(QPainter& painter)
     painter.setFont(dialogFont());
     painter.setPen(textColour());
     drawCentred(painter, kPromptArea, qtText(capturePromptText(m_capture.prompt(), language())));
+    // The key caps show the combination: the modifier, and the keys one over the other.
+    drawCentred(painter, kModifierTileArea, qtText(m_capture.modifierName()));
+    QStringList keys;
+    for (ComboKeyField field : {ComboKeyField::First, ComboKeyField::Second}) {
+        if (!m_capture.shownName(field).empty())
+            keys << qtText(m_capture.shownName(field));
+    }
+    drawFitted(painter, kKeyTileArea, Qt::AlignCenter, keys.join(QLatin1Char('\n')));
     drawDesktopKeysNote(painter);
 }
 

@@ -30,6 +30,9 @@ public:
     static constexpr QRect kFirstKeyArea{50, 120, 81, 14};
     static constexpr QRect kSecondKeyArea{50, 170, 81, 14};
     static constexpr QRect kPromptArea{50, 196, 190, 16};
+    // The tops of the two key caps of the default skin: the modifier's, then the keys'.
+    static constexpr QRect kModifierTileArea{186, 101, 60, 39};
+    static constexpr QRect kKeyTileArea{296, 101, 42, 39};
     static constexpr int kRowHeight = 16;
 
     ComboKeyDialog(SkinLibrary& skin, SkinLibrary* fallbackSkin, Language language,

@@ -33,11 +33,9 @@ QString SingleKeyDialog::shownName() const
 
 void SingleKeyDialog::keyCaught(const CapturedKeyEvent& event)
 {
-    const CapturePrompt before = m_capture.prompt();
     m_capture.keyEvent(event);
     m_nameField->setText(qtText(m_capture.shownName()));
-    if (m_capture.prompt() != before)
-        update();
+    update(); // the key cap shows the key
 }
 
 bool SingleKeyDialog::takeOk()
@@ -51,6 +49,7 @@ void SingleKeyDialog::paintDialog(QPainter& painter)
     painter.setFont(dialogFont());
     painter.setPen(textColour());
     drawCentred(painter, kPromptArea, qtText(capturePromptText(m_capture.prompt(), language())));
+    drawCentred(painter, kKeyTileArea, qtText(m_capture.shownName()));
     drawDesktopKeysNote(painter);
 }
 

@@ -21,6 +21,8 @@ class SingleKeyDialog : public AssignmentDialog
 public:
     static constexpr QRect kPromptArea{34, 103, 146, 20};
     static constexpr QRect kNameArea{74, 129, 76, 14};
+    // The top of the default skin's key cap, which shows the caught key.
+    static constexpr QRect kKeyTileArea{240, 83, 82, 74};
 
     SingleKeyDialog(SkinLibrary& skin, SkinLibrary* fallbackSkin, Language language,
                     QColor textColour, QWidget* parent = nullptr);

@@ -54,7 +54,7 @@ public:
     static constexpr const char* kBackground = "/Config/Config.png";
     static constexpr const char* kCloseImage = "/button-close-normal.png";
     static constexpr const char* kNewImage = "/Config/New-Config.png";
-    static constexpr QRect kTitleArea{10, 0, 70, 31};
+    static constexpr QRect kTitleArea{10, 0, 200, 31};
     static constexpr QRect kCloseArea{240, 8, 15, 15};
     static constexpr QRect kNewArea{0, 575, 263, 23};
     static constexpr QPoint kNewImageAt{14, 582};

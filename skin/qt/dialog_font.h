@@ -3,6 +3,7 @@
 #include "common/language.h"
 
 #include <QFont>
+#include <QRect>
 #include <QString>
 #include <QStringList>
 
@@ -14,6 +15,14 @@ namespace volantra {
 namespace DialogFont {
 
 QFont fitted(const QStringList& families, int lineHeight, QFont::Weight weight);
+
+// `font`, made smaller (to `smallestPixelSize` at the least) until `text` drawn with
+// `flags` fits `area`: texts of other languages and fonts may be wider than the skin's
+// places for them, and a smaller font is better than a cut text.
+QFont fittedTo(QFont font, QRect area, int flags, const QString& text, int smallestPixelSize = 8);
+// `font`, made smaller (to `smallestPixelSize` at the least) until one line of `text` is at
+// most `width` pixels wide; its height is left to the caller's place.
+QFont narrowedTo(QFont font, int width, const QString& text, int smallestPixelSize = 8);
 
 // Chinese faces, the wanted one first and what Linux desktops have after it.
 QStringList chineseFamilies(Language language);

@@ -2,6 +2,7 @@
 
 #include "skin/qt/skin_library.h"
 #include "skin/skin_root.h"
+#include "support/flat_skin.h"
 #include "support/temporary_directory.h"
 
 #include <QApplication>
@@ -96,41 +97,5 @@ inline void onNextModal(std::function<void(QWidget*)> action)
                      });
     timer->start();
 }
-
-// A skin of plain-coloured images in a temporary directory.
-class TestSkin
-{
-public:
-    struct Image
-    {
-        std::string path;
-        QSize size;
-        QColor colour;
-    };
-
-    explicit TestSkin(const std::vector<Image>& images)
-    {
-        const std::filesystem::path root = m_directory.path() / "Skins" / "Test";
-        std::filesystem::create_directories(root);
-        m_root = root.string();
-        for (const Image& image : images)
-            add(image);
-    }
-
-    void add(const Image& image)
-    {
-        const std::filesystem::path file = m_root + image.path;
-        std::filesystem::create_directories(file.parent_path());
-        QImage picture(image.size, QImage::Format_ARGB32);
-        picture.fill(image.colour);
-        picture.save(QString::fromStdString(file.string()), "PNG");
-    }
-
-    SkinRoot root() const { return SkinRoot(m_root); }
-
-private:
-    TemporaryDirectory m_directory;
-    std::string m_root;
-};
 
 } // namespace volantra::test

@@ -4,6 +4,7 @@
 #include "assign/qt/macro_key_dialog.h"
 #include "assign/qt/single_key_dialog.h"
 #include "common/hex.h"
+#include "support/caption_recorder.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -18,7 +19,7 @@ namespace {
 
 using namespace test;
 
-const std::vector<TestSkin::Image> kDialogImages = {
+const std::vector<FlatSkin::Image> kDialogImages = {
     {"/single-key.png", {380, 283}, Qt::darkGray}, {"/combo-key.png", {380, 283}, Qt::darkGray},
     {"/macro-key.png", {400, 294}, Qt::darkGray},  {"/Pane.png", {16, 16}, Qt::black},
     {"/PaneMakingTick.png", {16, 16}, Qt::green},
@@ -27,7 +28,7 @@ const std::vector<TestSkin::Image> kDialogImages = {
 class CaptureDialogs : public testing::Test
 {
 protected:
-    TestSkin m_skinFiles{kDialogImages};
+    FlatSkin m_skinFiles{kDialogImages};
     SkinLibrary m_skin{m_skinFiles.root()};
 };
 
@@ -135,6 +136,40 @@ TEST_F(CaptureDialogs, ComboOfLeftCtrlAndA)
     ASSERT_TRUE(dialog.choice());
     EXPECT_EQ(*dialog.choice(), (ComboKeyChoice{"Left Ctrl", "A", "", 0x01, 0x04, 0x00}));
     EXPECT_EQ(encodedCombo(*dialog.choice()), "00 01 04 00");
+}
+
+// The texts a dialog draws inside `area`, in drawing order.
+QStringList textsIn(QWidget& dialog, QRect area)
+{
+    CaptionRecorder recorder(dialog.size());
+    dialog.render(&recorder);
+    QStringList texts;
+    for (const CaptionRecorder::Caption& caption : recorder.captions()) {
+        if (QRectF(area).contains(caption.ink.center()))
+            texts << caption.text;
+    }
+    return texts;
+}
+
+TEST_F(CaptureDialogs, TheKeyCapsShowTheKeysTheyHold)
+{
+    SingleKeyDialog single(m_skin, nullptr, Language::English, Qt::white);
+    single.show();
+    EXPECT_EQ(textsIn(single, SingleKeyDialog::kKeyTileArea), QStringList());
+    tapKey(&single, evdev::kA, Qt::Key_A);
+    EXPECT_EQ(textsIn(single, SingleKeyDialog::kKeyTileArea), QStringList{"A"});
+
+    ComboKeyDialog combo(m_skin, nullptr, Language::English, Qt::white);
+    combo.show();
+    click(&combo, ComboKeyDialog::kModifierBoxArea.center());
+    QListWidget* list = combo.modifierList();
+    click(list->viewport(), list->visualItemRect(list->item(0)).center());
+    tapKey(&combo, evdev::kA, Qt::Key_A);
+    EXPECT_EQ(textsIn(combo, ComboKeyDialog::kModifierTileArea), QStringList{"Left Ctrl"});
+    EXPECT_EQ(textsIn(combo, ComboKeyDialog::kKeyTileArea), QStringList{"A"});
+    combo.keyField(ComboKeyField::Second)->setFocus();
+    tapKey(&combo, evdev::kB, Qt::Key_B);
+    EXPECT_EQ(textsIn(combo, ComboKeyDialog::kKeyTileArea), (QStringList{"A", "B"}));
 }
 
 // Counts the key and context-menu events that reach a widget's own handling.
@@ -283,8 +318,8 @@ TEST_F(CaptureDialogs, AnUnreadableMacroFileIsSaidAndOffersNothing)
 
 TEST(CaptureDialogBackground, ComesFromTheDefaultSkinWhenTheSkinLacksIt)
 {
-    TestSkin chosenFiles({});
-    TestSkin defaultFiles({{"/combo-key.png", {300, 200}, Qt::blue}});
+    FlatSkin chosenFiles({});
+    FlatSkin defaultFiles({{"/combo-key.png", {300, 200}, Qt::blue}});
     SkinLibrary chosen(chosenFiles.root());
     SkinLibrary fallback(defaultFiles.root());
     ComboKeyDialog dialog(chosen, &fallback, Language::English, Qt::white);
@@ -294,7 +329,7 @@ TEST(CaptureDialogBackground, ComesFromTheDefaultSkinWhenTheSkinLacksIt)
 
 TEST(CaptureDialogBackground, WithoutAnyItSaysSoOnceAndCancels)
 {
-    TestSkin chosenFiles({});
+    FlatSkin chosenFiles({});
     SkinLibrary chosen(chosenFiles.root());
     SkinLibrary fallback(chosenFiles.root());
     SingleKeyDialog dialog(chosen, &fallback, Language::English, Qt::white);
