@@ -46,7 +46,8 @@ const std::array<WindowButtonLook, 7>& windowButtons()
          "/button-config-normal.png",
          "/button-config-over.png",
          "Config",
-         {43, 604, 90, 634}},
+         {43, 604, 90, 634},
+         CaptionAlignment::Left},
     }};
     return buttons;
 }

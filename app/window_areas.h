@@ -12,6 +12,9 @@ namespace volantra {
 // right and bottom exclusive).
 enum class WindowButton { Reset, Cancel, Apply, Help, Minimise, Close, ProfileManager };
 
+// How a button's caption sits in its caption area (always vertically centred).
+enum class CaptionAlignment { Centred, Left };
+
 struct WindowButtonLook
 {
     WindowButton button;
@@ -20,6 +23,7 @@ struct WindowButtonLook
     std::string_view overImage;
     std::string_view caption; // English entry of the language tables; empty: none
     Rect captionArea;
+    CaptionAlignment captionAlignment = CaptionAlignment::Centred;
 };
 
 // In the order a press tests them.

@@ -18,6 +18,8 @@ constexpr Rect kNote{20, 250, 245, 276};
 namespace single_key {
 constexpr Rect kPrompt{34, 103, 180, 123};
 constexpr Rect kName{74, 129, 150, 143};
+// The top of the default skin's key cap, which shows the caught key.
+constexpr Rect kKeyTile{240, 83, 322, 157};
 } // namespace single_key
 
 namespace combo_key {
@@ -27,6 +29,9 @@ constexpr Rect kModifierList{50, 87, 132, 227};
 constexpr Rect kFirstKey{50, 120, 131, 134};
 constexpr Rect kSecondKey{50, 170, 131, 184};
 constexpr Rect kPrompt{50, 196, 240, 212};
+// The tops of the two key caps of the default skin: the modifier's, then the keys'.
+constexpr Rect kModifierTile{186, 101, 246, 140};
+constexpr Rect kKeyTile{296, 101, 338, 140};
 } // namespace combo_key
 
 namespace macro_key {

@@ -130,8 +130,6 @@ constexpr auto kEntries = std::to_array<LanguageEntry>({
     {{"Left key must be selected!", "必须设置一个左键！", "必須設置一個左鍵！"}},
 
     // Other.
-    {{LanguageTable::kWebAddress, "https://www.volantra.example/zh/",
-      "https://www.volantra.example/zh/"}},
     {{"Driver Update", "驱动更新", "驅動更新"}},
     {{"Language Select", "语言选择", "語言選擇"}},
     {{"Chinese simplified", "简体中文", "簡體中文"}},

@@ -34,9 +34,6 @@ struct LanguageEntry
 class LanguageTable
 {
 public:
-    // The English key of the vendor's web address (the help window and its link).
-    static constexpr std::string_view kWebAddress = "https://www.volantra.example/en/";
-
     static const LanguageTable& forLanguage(Language language);
     // "CHS" and "CHT" choose Chinese, any other code (empty included) English; the
     // comparison is exact, so "chs" is English.
@@ -56,7 +53,6 @@ public:
 
     // The INI section that keeps the button labels of this language ("Setting-EN", ...).
     std::string_view itemSection() const { return text("Setting-EN"); }
-    std::string_view webAddress() const { return text(kWebAddress); }
 
 private:
     explicit LanguageTable(Language language);

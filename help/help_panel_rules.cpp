@@ -62,6 +62,18 @@ std::optional<std::string> openableWebAddress(std::string_view text)
     return std::string(address);
 }
 
+WebAddressLine webAddressLine(std::string_view configured, std::string_view programName)
+{
+    std::optional<std::string> link = openableWebAddress(configured);
+    if (!link)
+        return {std::string(programName), std::nullopt};
+    std::string_view shown = *link;
+    shown.remove_prefix(shown.find("://") + 3);
+    if (shown.ends_with('/'))
+        shown.remove_suffix(1);
+    return {std::string(shown), std::move(link)};
+}
+
 std::optional<std::string> updaterRelativePath(std::string_view machine)
 {
     static constexpr std::array kX64Machines{std::string_view("x86_64"), std::string_view("amd64")};

@@ -20,6 +20,16 @@ constexpr std::string_view kUpdateLine = "Update 驱动更新";
 // .desktop file or any other scheme is never handed to the desktop to launch.
 std::optional<std::string> openableWebAddress(std::string_view text);
 
+// The panel's first line: the web address, readable without its scheme and closing
+// slash, as a link to the address itself; or, without an address that can be opened,
+// the program's name and no link, so the line never leads nowhere.
+struct WebAddressLine
+{
+    std::string text;
+    std::optional<std::string> link;
+};
+WebAddressLine webAddressLine(std::string_view configured, std::string_view programName);
+
 // The updater of the machine type uname() gives, relative to the data directory:
 // Update/X64/FwUpdate on x86-64, Update/X86/FwUpdate on 32-bit x86; nothing elsewhere.
 std::optional<std::string> updaterRelativePath(std::string_view machine);

@@ -19,7 +19,8 @@ Rect AngleSnapRules::captionArea(int level)
 {
     return {.left = kFirstCaptionLeft + kStepWidth * (level - 1),
             .top = kCaptionTop,
-            .right = kSliderArea.right,
+            // To the section's right edge: "10" is wider than the slider's last step.
+            .right = kCaptionsRight,
             .bottom = kCaptionBottom};
 }
 

@@ -26,6 +26,7 @@ public:
     static constexpr Rect kPictureArea{.left = 20, .top = 10, .right = 227, .bottom = 95};
     // Where the slider answers; its top-left is where "/StageSlider/<level>.png" is drawn.
     static constexpr Rect kSliderArea{.left = 20, .top = 106, .right = 228, .bottom = 115};
+    static constexpr int kCaptionsRight = 242;
 
     // The caption "1" to "10" under the slider's step of `level`, drawn left aligned.
     static Rect captionArea(int level);

@@ -34,7 +34,8 @@ public:
     static Rect levelBar(std::size_t stage);
     static Rect valueBox(std::size_t stage);
     static Rect colourBox(std::size_t stage);
-    static Rect dialDownCaption() { return {31, 13, 116, 32}; }
+    // Down reaches to just before Up, so that "DPI Dial Down" fits.
+    static Rect dialDownCaption() { return {31, 13, 136, 32}; }
     static Rect dialUpCaption() { return {141, 13, 226, 32}; }
 
     static std::optional<std::size_t> barAt(int x, int y);

@@ -16,8 +16,9 @@ constexpr int kRowPitch = 29;
 constexpr int kMarkLeft = 10;
 constexpr int kMarkRight = 20;
 constexpr int kMarkHeight = 9;
-constexpr int kCaptionLeft = 25;
-constexpr int kCaptionRight = 90;
+// The mode captions reach to just before the sliders, so "Respiration" fits.
+constexpr int kCaptionLeft = 23;
+constexpr int kCaptionRight = 99;
 constexpr int kSliderLeft = 100;
 constexpr int kSliderRight = 228;
 constexpr int kSliderHeight = 8;
@@ -29,7 +30,8 @@ constexpr int kStepWidth = 30;
 
 using Captions = std::array<LightingRules::StepCaption, LightingRules::kStepCaptionCount>;
 constexpr std::array<Captions, LightingRules::kRowCount> kStepCaptions{{
-    {{{"0%", 0, 30}, {"25%", 25, 55}, {"50%", 55, 85}, {"75%", 85, 115}, {"100%", 115, 145}}},
+    // "100%" starts two pixels early, so that it ends inside the section.
+    {{{"0%", 0, 30}, {"25%", 25, 55}, {"50%", 55, 85}, {"75%", 85, 115}, {"100%", 113, 145}}},
     {{{"4S", 0, 30}, {"5S", 30, 60}, {"6S", 60, 90}, {"7S", 90, 120}, {"8S", 120, 150}}},
     {{{"3S", 0, 30}, {"6S", 30, 60}, {"9S", 60, 90}, {"12S", 90, 120}, {"15S", 120, 150}}},
 }};

@@ -6,7 +6,7 @@
 // coordinates, right and bottom exclusive), as the default skin draws them.
 namespace volantra::profile_manager_areas {
 
-constexpr Rect kTitle{10, 0, 80, 31};
+constexpr Rect kTitle{10, 0, 210, 31};
 constexpr Rect kClose{240, 8, 255, 23};
 // The New row: the whole row is pressable, its image and text stand inside it.
 constexpr Rect kNew{0, 575, 263, 598};

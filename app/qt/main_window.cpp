@@ -34,8 +34,10 @@ void MainWindow::setTexts(std::function<QString(const char*)> text)
     setWindowTitle(m_text("Gaming Mouse"));
     for (const WindowButtonLook& look : windowButtons()) {
         if (!look.caption.empty())
-            m_buttons[look.button].setLabel(m_text(std::string(look.caption).c_str()),
-                                            look.captionArea);
+            m_buttons[look.button].setLabel(
+                m_text(std::string(look.caption).c_str()), look.captionArea,
+                look.captionAlignment == CaptionAlignment::Left ? Qt::AlignLeft | Qt::AlignVCenter
+                                                                : Qt::AlignCenter);
     }
 }
 

@@ -66,7 +66,7 @@ void AssignmentDialog::drawFitted(QPainter& painter, QRect area, int flags,
                                   const QString& text) const
 {
     const QFont original = painter.font();
-    painter.setFont(DialogFont::shrunkToFit(original, area, flags, text));
+    painter.setFont(DialogFont::fittedTo(original, area, flags, text));
     painter.drawText(area, flags, text);
     painter.setFont(original);
 }

@@ -12,6 +12,7 @@
 #include <QListWidget>
 #include <QPainter>
 #include <QSignalBlocker>
+#include <QStringList>
 
 namespace volantra {
 namespace {
@@ -101,12 +102,10 @@ std::optional<ComboKeyField> ComboKeyDialog::focusedField() const
 
 void ComboKeyDialog::keyCaught(const CapturedKeyEvent& event)
 {
-    const CapturePrompt before = m_capture.prompt();
     m_capture.keyEvent(focusedField(), event);
     for (ComboKeyField field : {ComboKeyField::First, ComboKeyField::Second})
         keyField(field)->setText(qtText(m_capture.shownName(field)));
-    if (m_capture.prompt() != before)
-        update();
+    update(); // the key cap shows the keys
 }
 
 void ComboKeyDialog::modifierClicked(QListWidgetItem* item)
@@ -164,6 +163,15 @@ bool ComboKeyDialog::takeOk()
 void ComboKeyDialog::paintDialog(QPainter& painter)
 {
     drawKeyPromptAndNote(painter, areas::kPrompt, m_capture.prompt());
+    painter.setFont(dialogFont());
+    // The key caps show the combination: the modifier, and the keys one over the other.
+    drawCentred(painter, qtRect(areas::kModifierTile), qtText(m_capture.modifierName()));
+    QStringList keys;
+    for (ComboKeyField field : {ComboKeyField::First, ComboKeyField::Second}) {
+        if (!m_capture.shownName(field).empty())
+            keys << qtText(m_capture.shownName(field));
+    }
+    drawFitted(painter, qtRect(areas::kKeyTile), Qt::AlignCenter, keys.join(QLatin1Char('\n')));
 }
 
 } // namespace volantra

@@ -40,11 +40,9 @@ QString SingleKeyDialog::shownName() const
 
 void SingleKeyDialog::keyCaught(const CapturedKeyEvent& event)
 {
-    const CapturePrompt before = m_capture.prompt();
     m_capture.keyEvent(event);
     m_nameField->setText(qtText(m_capture.shownName()));
-    if (m_capture.prompt() != before)
-        update();
+    update(); // the key cap shows the key
 }
 
 bool SingleKeyDialog::takeOk()
@@ -56,6 +54,8 @@ bool SingleKeyDialog::takeOk()
 void SingleKeyDialog::paintDialog(QPainter& painter)
 {
     drawKeyPromptAndNote(painter, areas::kPrompt, m_capture.prompt());
+    painter.setFont(dialogFont());
+    drawCentred(painter, qtRect(areas::kKeyTile), qtText(m_capture.shownName()));
 }
 
 } // namespace volantra

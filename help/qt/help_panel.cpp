@@ -39,8 +39,8 @@ HelpPanel::HelpPanel(HelpPanelContext context, QWidget* mainWindow)
     : SkinnedDialog(context.skin, context.fallbackSkin, kBackground, mainWindow),
       m_context(std::move(context)), m_texts(LanguageTable::forLanguage(m_context.language)),
       m_font(DialogFont::forDialog(m_context.language, QStringLiteral("Arial"), 14)),
-      m_webAddress(m_context.webAddress.isEmpty() ? utf8(m_texts.webAddress())
-                                                  : m_context.webAddress)
+      m_addressLine(
+          help_panel_rules::webAddressLine(m_context.webAddress.toStdString(), kProgramName))
 {
     // Wayland ignores where a top-level window asks to be put. A popup is placed by the
     // compositor relative to its parent, so there the panel stays beside the main window.
@@ -125,15 +125,10 @@ void HelpPanel::tell(const QString& message)
 
 bool HelpPanel::openWebAddress()
 {
-    const std::optional<std::string> address =
-        help_panel_rules::openableWebAddress(m_webAddress.toStdString());
-    const QUrl url = address ? QUrl(utf8(*address), QUrl::StrictMode) : QUrl();
-    if (!url.isValid()) {
-        tell(QStringLiteral("%1 is not a web address (http or https), so it was not opened.")
-                 .arg(m_webAddress));
+    if (!m_addressLine.link)
         return false;
-    }
-    return QDesktopServices::openUrl(url);
+    const QUrl url(utf8(*m_addressLine.link), QUrl::StrictMode);
+    return url.isValid() && QDesktopServices::openUrl(url);
 }
 
 bool HelpPanel::launchUpdater()
@@ -151,7 +146,16 @@ void HelpPanel::paintContent(QPainter& painter)
     const auto line = [&](const Rect& area, const QString& shown) {
         painter.drawText(qtRect(area), Qt::AlignCenter | Qt::TextSingleLine, shown);
     };
-    line(areas::kWebAddress, m_webAddress);
+    // The address in a smaller font where it is wider than the line; cut in the middle
+    // only where even that is too wide.
+    const int flags = Qt::AlignCenter | Qt::TextSingleLine;
+    const QString address = utf8(m_addressLine.text);
+    const QRect addressArea = qtRect(areas::kWebAddress);
+    painter.setFont(DialogFont::fittedTo(m_font, addressArea, flags, address, 9));
+    painter.drawText(
+        addressArea, flags,
+        painter.fontMetrics().elidedText(address, Qt::ElideMiddle, addressArea.width()));
+    painter.setFont(m_font);
     line(areas::kUpdate, updateLine());
     line(areas::kVersion, versionLine());
     m_buttons.draw(painter, imageSource());

@@ -2,6 +2,8 @@
 
 #include "common/language.h"
 #include "common/machine_name.h"
+#include "help/help_address.h"
+#include "help/help_panel_rules.h"
 #include "skin/qt/skin_button.h"
 #include "skin/qt/skinned_dialog.h"
 
@@ -22,10 +24,12 @@ struct HelpPanelContext
     Language language = Language::English;
     std::string dataDirectory;           // holds Update/
     std::string machine = machineName(); // uname's machine type
-    QString webAddress;                  // empty: the language's own address
+    // The address of the first line; by default the build's (VOLANTRA_HELP_URL).
+    QString webAddress = QString::fromUtf8(kHelpAddress.data(), qsizetype(kHelpAddress.size()));
 };
 
-// The help panel: the web address (opened in the desktop's browser when pressed), the
+// The help panel: the web address (opened in the desktop's browser when pressed; the
+// program's name, and no link, when the build has no address), the
 // update line (starts the firmware updater), the program's version, OK, Cancel and the
 // close button, which show only under the pointer. A frameless window of its own, owned
 // by the main window and kept at kPosition of it, so that all of it shows even where it
@@ -45,12 +49,14 @@ public:
     // says so once, stays closed and deletes itself: false.
     bool openPanel();
 
-    QString webAddress() const { return m_webAddress; }
+    // What the first line shows, and whether a press on it opens a web address.
+    QString addressLine() const { return QString::fromStdString(m_addressLine.text); }
+    bool addressIsLink() const { return m_addressLine.link.has_value(); }
     QString updateLine() const;
     QString versionLine() const;
 
-    // Opens the web address with the desktop; an address that is not http or https is
-    // not opened, and the user is told why. False when nothing was opened.
+    // Opens the web address with the desktop. False when nothing was opened: the line is
+    // no link, or the desktop could not open it.
     bool openWebAddress();
     // Starts the firmware updater, or tells the user why there is none.
     bool launchUpdater();
@@ -72,7 +78,7 @@ private:
     HelpPanelContext m_context;
     const LanguageTable& m_texts;
     QFont m_font;
-    QString m_webAddress;
+    help_panel_rules::WebAddressLine m_addressLine;
     SkinButtonSet<Button> m_buttons;
     bool m_hiddenWithMainWindow = false;
 };

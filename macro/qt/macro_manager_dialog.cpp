@@ -539,7 +539,7 @@ void MacroManagerDialog::paintContent(QPainter& painter)
 
     const auto draw = [&](const Rect& area, int flags, const QString& line) {
         const QRect place = qtRect(area);
-        painter.setFont(DialogFont::shrunkToFit(m_font, place, flags, line));
+        painter.setFont(DialogFont::fittedTo(m_font, place, flags, line));
         painter.drawText(place, flags, line);
     };
     constexpr int kCentred = Qt::AlignCenter | Qt::TextSingleLine;

@@ -1,10 +1,12 @@
 #include "pages/qt/scroll_speed_section.h"
 
 #include "model/settings_record.h"
+#include "skin/qt/dialog_font.h"
 #include "skin/qt/skin_library.h"
 
 #include <QLineEdit>
 #include <QPainter>
+#include <utility>
 
 namespace volantra {
 namespace {
@@ -48,10 +50,15 @@ void ScrollSpeedSection::paint(QPainter& painter, QPoint origin, SectionContext&
     painter.setFont(context.font);
     painter.setPen(context.textColour);
     constexpr int flags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine;
-    painter.drawText(windowRect(ScrollSpeedRules::kLinesCaptionArea, origin), flags,
-                     context.text(ScrollSpeedRules::kLinesCaption));
-    painter.drawText(windowRect(ScrollSpeedRules::kScreenCaptionArea, origin), flags,
-                     context.text(ScrollSpeedRules::kScreenCaption));
+    // The captions end at the lines box: a longer one is drawn smaller rather than cut.
+    for (const auto& [area, caption] :
+         {std::pair(ScrollSpeedRules::kLinesCaptionArea, ScrollSpeedRules::kLinesCaption),
+          std::pair(ScrollSpeedRules::kScreenCaptionArea, ScrollSpeedRules::kScreenCaption)}) {
+        const QRect place = windowRect(area, origin);
+        const QString text = context.text(caption);
+        painter.setFont(DialogFont::narrowedTo(context.font, place.width(), text));
+        painter.drawText(place, flags, text);
+    }
     painter.restore();
 }
 

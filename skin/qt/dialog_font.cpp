@@ -25,6 +25,25 @@ QFont fitted(const QStringList& families, int lineHeight, QFont::Weight weight)
     return font;
 }
 
+QFont fittedTo(QFont font, QRect area, int flags, const QString& text, int smallestPixelSize)
+{
+    while (font.pixelSize() > smallestPixelSize) {
+        const QRect needed = QFontMetrics(font).boundingRect(area, flags, text);
+        if (needed.width() <= area.width() && needed.height() <= area.height())
+            break;
+        font.setPixelSize(font.pixelSize() - 1);
+    }
+    return font;
+}
+
+QFont narrowedTo(QFont font, int width, const QString& text, int smallestPixelSize)
+{
+    while (font.pixelSize() > smallestPixelSize &&
+           QFontMetrics(font).horizontalAdvance(text) > width)
+        font.setPixelSize(font.pixelSize() - 1);
+    return font;
+}
+
 QStringList chineseFamilies(Language language)
 {
     if (language == Language::TraditionalChinese)
@@ -47,18 +66,6 @@ QFont forDialog(Language language, const QString& englishFamily, int englishLine
     }
     return fitted({englishFamily, QStringLiteral("DejaVu Sans"), QStringLiteral("sans-serif")},
                   englishLineHeight, englishWeight);
-}
-
-QFont shrunkToFit(QFont font, QRect area, int flags, const QString& text)
-{
-    constexpr int kSmallestPixelSize = 8;
-    while (font.pixelSize() > kSmallestPixelSize) {
-        const QRect needed = QFontMetrics(font).boundingRect(area, flags, text);
-        if (needed.width() <= area.width() && needed.height() <= area.height())
-            break;
-        font.setPixelSize(font.pixelSize() - 1);
-    }
-    return font;
 }
 
 } // namespace volantra::DialogFont

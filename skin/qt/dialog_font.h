@@ -16,6 +16,14 @@ namespace DialogFont {
 
 QFont fitted(const QStringList& families, int lineHeight, QFont::Weight weight);
 
+// `font`, made smaller (to `smallestPixelSize` at the least) until `text` drawn with
+// `flags` fits `area`: texts of other languages and fonts may be wider than the skin's
+// places for them, and a smaller font is better than a cut text.
+QFont fittedTo(QFont font, QRect area, int flags, const QString& text, int smallestPixelSize = 8);
+// `font`, made smaller (to `smallestPixelSize` at the least) until one line of `text` is at
+// most `width` pixels wide; its height is left to the caller's place.
+QFont narrowedTo(QFont font, int width, const QString& text, int smallestPixelSize = 8);
+
 // Chinese faces, the wanted one first and what Linux desktops have after it.
 QStringList chineseFamilies(Language language);
 
@@ -23,11 +31,6 @@ QStringList chineseFamilies(Language language);
 // (Traditional) pixels, English in the dialog's own face and height.
 QFont forDialog(Language language, const QString& englishFamily, int englishLineHeight,
                 QFont::Weight englishWeight = QFont::Normal);
-
-// `font`, made smaller (down to 8 pixels) until `text` fits `area` as `flags` lay it out:
-// the skin's places were laid out for one font, and the desktop or a language may bring
-// a wider one. A cut text is worse than a smaller one.
-QFont shrunkToFit(QFont font, QRect area, int flags, const QString& text);
 
 } // namespace DialogFont
 } // namespace volantra

@@ -91,7 +91,7 @@ void SkinButton::draw(QPainter& painter, SkinLibrary& images, const QImage* unde
         const QRect labelArea = qtRect(m_labelArea);
         const QFont font = painter.font();
         const int flags = m_alignment | Qt::TextSingleLine;
-        painter.setFont(DialogFont::shrunkToFit(font, labelArea, flags, m_label));
+        painter.setFont(DialogFont::fittedTo(font, labelArea, flags, m_label));
         painter.drawText(labelArea, flags, m_label);
         painter.setFont(font);
     }

@@ -2,6 +2,7 @@
 
 #include "skin/qt/skin_library.h"
 #include "skin/skin_root.h"
+#include "support/flat_skin.h"
 #include "support/temporary_directory.h"
 #include "support/test_skin.h"
 

@@ -27,9 +27,9 @@ const QColor kNormal(0, 0, 255);
 const QColor kOver(255, 0, 0);
 const QColor kLeave(0, 255, 0);
 
-std::vector<TestSkin::Image> skinImages()
+std::vector<FlatSkin::Image> skinImages()
 {
-    std::vector<TestSkin::Image> images = {
+    std::vector<FlatSkin::Image> images = {
         {"/ButtonAssignment/BK_ButtonAssignment.png", {242, 190}, Qt::darkGray},
         {"/ButtonAssignment/DropdownBox-normal.png", {130, 16}, kNormal},
         {"/ButtonAssignment/DropdownBox-over.png", {130, 16}, kOver},
@@ -89,7 +89,7 @@ protected:
     }
     const std::string& label(std::size_t button) const { return m_store.itemNames()[button]; }
 
-    TestSkin m_skinFiles{skinImages()};
+    FlatSkin m_skinFiles{skinImages()};
     SkinLibrary m_skin{m_skinFiles.root()};
     TemporaryDirectory m_data;
     PosixAtomicFileWriter m_writer;

@@ -6,6 +6,7 @@
 #include "assign/qt/single_key_dialog.h"
 #include "common/hex.h"
 #include "skin/qt/qt_rect.h"
+#include "support/caption_recorder.h"
 #include "support/message_catcher.h"
 
 #include <QApplication>
@@ -20,7 +21,7 @@ namespace {
 
 using namespace test;
 
-const std::vector<TestSkin::Image> kDialogImages = {
+const std::vector<FlatSkin::Image> kDialogImages = {
     {"/single-key.png", {380, 283}, Qt::darkGray}, {"/combo-key.png", {380, 283}, Qt::darkGray},
     {"/macro-key.png", {400, 294}, Qt::darkGray},  {"/Pane.png", {16, 16}, Qt::black},
     {"/PaneMakingTick.png", {16, 16}, Qt::green},
@@ -29,7 +30,7 @@ const std::vector<TestSkin::Image> kDialogImages = {
 class CaptureDialogs : public testing::Test
 {
 protected:
-    TestSkin m_skinFiles{kDialogImages};
+    FlatSkin m_skinFiles{kDialogImages};
     SkinLibrary m_skin{m_skinFiles.root()};
 };
 
@@ -137,6 +138,43 @@ TEST_F(CaptureDialogs, ComboOfLeftCtrlAndA)
     ASSERT_TRUE(dialog.choice());
     EXPECT_EQ(*dialog.choice(), (ComboKeyChoice{"Left Ctrl", "A", "", 0x01, 0x04, 0x00}));
     EXPECT_EQ(encodedCombo(*dialog.choice()), "00 01 04 00");
+}
+
+// The texts a dialog draws inside `area`, in drawing order.
+QStringList textsIn(QWidget& dialog, QRect area)
+{
+    CaptionRecorder recorder(dialog.size());
+    dialog.render(&recorder);
+    QStringList texts;
+    for (const CaptionRecorder::Caption& caption : recorder.captions()) {
+        if (QRectF(area).contains(caption.ink.center()))
+            texts << caption.text;
+    }
+    return texts;
+}
+
+TEST_F(CaptureDialogs, TheKeyCapsShowTheKeysTheyHold)
+{
+    SingleKeyDialog single(m_skin, nullptr, Language::English, Qt::white);
+    single.show();
+    EXPECT_EQ(textsIn(single, qtRect(capture_dialog_areas::single_key::kKeyTile)), QStringList());
+    tapKey(&single, evdev::kA, Qt::Key_A);
+    EXPECT_EQ(textsIn(single, qtRect(capture_dialog_areas::single_key::kKeyTile)),
+              QStringList{"A"});
+
+    ComboKeyDialog combo(m_skin, nullptr, Language::English, Qt::white);
+    combo.show();
+    click(&combo, qtRect(capture_dialog_areas::combo_key::kModifierBox).center());
+    QListWidget* list = combo.modifierList();
+    click(list->viewport(), list->visualItemRect(list->item(0)).center());
+    tapKey(&combo, evdev::kA, Qt::Key_A);
+    EXPECT_EQ(textsIn(combo, qtRect(capture_dialog_areas::combo_key::kModifierTile)),
+              QStringList{"Left Ctrl"});
+    EXPECT_EQ(textsIn(combo, qtRect(capture_dialog_areas::combo_key::kKeyTile)), QStringList{"A"});
+    combo.keyField(ComboKeyField::Second)->setFocus();
+    tapKey(&combo, evdev::kB, Qt::Key_B);
+    EXPECT_EQ(textsIn(combo, qtRect(capture_dialog_areas::combo_key::kKeyTile)),
+              (QStringList{"A", "B"}));
 }
 
 // Counts the key and context-menu events that reach a widget's own handling.
@@ -280,8 +318,8 @@ TEST_F(CaptureDialogs, AnUnreadableMacroFileIsSaidAndOffersNothing)
 
 TEST(CaptureDialogBackground, ComesFromTheDefaultSkinWhenTheSkinLacksIt)
 {
-    TestSkin chosenFiles({});
-    TestSkin defaultFiles({{"/combo-key.png", {300, 200}, Qt::blue}});
+    FlatSkin chosenFiles({});
+    FlatSkin defaultFiles({{"/combo-key.png", {300, 200}, Qt::blue}});
     SkinLibrary chosen(chosenFiles.root());
     SkinLibrary fallback(defaultFiles.root());
     ComboKeyDialog dialog(chosen, &fallback, Language::English, Qt::white);
@@ -291,7 +329,7 @@ TEST(CaptureDialogBackground, ComesFromTheDefaultSkinWhenTheSkinLacksIt)
 
 TEST(CaptureDialogBackground, WithoutAnyItSaysSoOnceAndCancels)
 {
-    TestSkin chosenFiles({});
+    FlatSkin chosenFiles({});
     SkinLibrary chosen(chosenFiles.root());
     SkinLibrary fallback(chosenFiles.root());
     SingleKeyDialog dialog(chosen, &fallback, Language::English, Qt::white);

@@ -1,5 +1,6 @@
 #include "cli/cli.h"
 #include "support/cli_run.h"
+#include "support/macro_files.h"
 #include "support/temporary_directory.h"
 
 #include <fstream>
@@ -16,10 +17,7 @@ CliRun run(const std::vector<std::string>& arguments)
     return test::runCliCapturing(arguments);
 }
 
-void writeText(const std::string& path, const std::string& text)
-{
-    std::ofstream(path, std::ios::binary) << text;
-}
+using test::writeText;
 
 // n presses of A, each followed by 10 ms: 63 fill an image.
 std::string presses(int n)
@@ -31,19 +29,11 @@ std::string presses(int n)
     return text;
 }
 
-constexpr const char* kRecord = "[Macro_1]\n"
-                                "DelayTimeSelStatus=1\n"
-                                "LoopTimeSelStatus=0\n"
-                                "MacroLoopTimes=1\n"
-                                "ItemCount=3\n"
-                                "Item0=A   Dn\n"
-                                "Item1=120 ms\n"
-                                "Item2=A   Up\n"
-                                "[Quote\"d]\n"
-                                "DelayTimeSelStatus=0\n"
-                                "ItemCount=2\n"
-                                "Item0=A   Dn\n"
-                                "Item1=A   Up\n";
+const std::string kRecord = test::tapOfA("Macro_1") + "[Quote\"d]\n"
+                                                      "DelayTimeSelStatus=0\n"
+                                                      "ItemCount=2\n"
+                                                      "Item0=A   Dn\n"
+                                                      "Item1=A   Up\n";
 
 std::string twelveLines(const std::vector<std::string>& images)
 {

@@ -212,16 +212,5 @@ TEST(LanguageTable, ItemSectionIsTheOneTheProfileStoreReads)
                   ProfileStore::itemSection(language));
 }
 
-TEST(LanguageTable, BothChineseSetsShareOneWebAddress)
-{
-    const auto address = [](Language language) {
-        return LanguageTable::forLanguage(language).webAddress();
-    };
-    EXPECT_EQ(address(Language::English), LanguageTable::kWebAddress);
-    EXPECT_NE(address(Language::SimplifiedChinese), address(Language::English));
-    EXPECT_EQ(address(Language::SimplifiedChinese), address(Language::TraditionalChinese));
-    EXPECT_TRUE(address(Language::SimplifiedChinese).starts_with("https://"));
-}
-
 } // namespace
 } // namespace volantra

@@ -45,6 +45,30 @@ TEST(HelpPanelRules, OpensOnlyWebAddresses)
     }
 }
 
+TEST(HelpPanelRules, TheFirstLineIsAReadableLinkOrTheProgramsName)
+{
+    struct Case
+    {
+        const char* configured;
+        std::string shown;
+        std::optional<std::string> link;
+    };
+    const Case cases[] = {
+        {"https://www.volantra.org/en/", "www.volantra.org/en", "https://www.volantra.org/en/"},
+        {"HTTP://volantra.org", "volantra.org", "HTTP://volantra.org"},
+        {" https://volantra.org/a/ ", "volantra.org/a", "https://volantra.org/a/"},
+        {"", "Volantra", std::nullopt},
+        {"file:///usr/share/applications/evil.desktop", "Volantra", std::nullopt},
+        {"www.volantra.org", "Volantra", std::nullopt},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.configured);
+        const WebAddressLine line = webAddressLine(c.configured, "Volantra");
+        EXPECT_EQ(line.text, c.shown);
+        EXPECT_EQ(line.link, c.link);
+    }
+}
+
 TEST(HelpPanelRules, ChoosesTheUpdaterByMachine)
 {
     struct Case

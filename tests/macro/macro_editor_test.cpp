@@ -2,6 +2,7 @@
 #include "macro/macro_encoder.h"
 #include "model/ini_document.h"
 #include "platform/posix_atomic_file_writer.h"
+#include "support/macro_files.h"
 #include "support/temporary_directory.h"
 
 #include <filesystem>
@@ -15,45 +16,18 @@ namespace {
 
 using Lines = std::vector<std::string>;
 using test::readText;
+using test::writeText;
 
-void writeText(const std::string& path, const std::string& text)
+// A macro with the given lines, the delay option on.
+std::string section(const std::string& name, const Lines& items)
 {
-    std::ofstream(path, std::ios::binary) << text;
+    return test::macroSection(name, items);
 }
 
 // Three macros as the manager leaves them, with a comment another editor left.
-constexpr const char* kThreeMacros = "; my macros\n"
-                                     "[First]\n"
-                                     "DelayTimeSelStatus=1\n"
-                                     "LoopTimeSelStatus=0\n"
-                                     "MacroLoopTimes=1\n"
-                                     "ItemCount=3\n"
-                                     "Item0=A   Dn\n"
-                                     "Item1=120 ms\n"
-                                     "Item2=A   Up\n"
-                                     "[Second]\n"
-                                     "DelayTimeSelStatus=0\n"
-                                     "LoopTimeSelStatus=1\n"
-                                     "MacroLoopTimes=5\n"
-                                     "ItemCount=1\n"
-                                     "Item0=B   Dn\n"
-                                     "[Third]\n"
-                                     "DelayTimeSelStatus=1\n"
-                                     "LoopTimeSelStatus=0\n"
-                                     "MacroLoopTimes=1\n"
-                                     "ItemCount=0\n";
-
-// A section with the given lines, the delay option on.
-std::string section(const std::string& name, const Lines& items)
-{
-    std::string text = "[" + name +
-                       "]\nDelayTimeSelStatus=1\nLoopTimeSelStatus=0\n"
-                       "MacroLoopTimes=1\nItemCount=" +
-                       std::to_string(items.size()) + "\n";
-    for (std::size_t i = 0; i < items.size(); ++i)
-        text += "Item" + std::to_string(i) + "=" + items[i] + "\n";
-    return text;
-}
+const std::string kThreeMacros = "; my macros\n" + test::tapOfA("First") +
+                                 test::macroSection("Second", {"B   Dn"}, 0, 1, 5) +
+                                 test::macroSection("Third", {});
 
 class MacroEditorTest : public ::testing::Test
 {

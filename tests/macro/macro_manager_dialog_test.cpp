@@ -6,6 +6,7 @@
 #include "skin/qt/list_entry_editor.h"
 #include "skin/qt/qt_rect.h"
 #include "skin/qt/skin_library.h"
+#include "support/macro_files.h"
 #include "support/message_catcher.h"
 #include "support/temporary_directory.h"
 
@@ -35,20 +36,7 @@ constexpr quint32 kPause = 119;
 constexpr quint32 kMenu = 127;
 constexpr quint32 kEscape = 1;
 
-constexpr const char* kTwoMacros = "[First]\n"
-                                   "DelayTimeSelStatus=1\n"
-                                   "LoopTimeSelStatus=0\n"
-                                   "MacroLoopTimes=1\n"
-                                   "ItemCount=3\n"
-                                   "Item0=A   Dn\n"
-                                   "Item1=120 ms\n"
-                                   "Item2=A   Up\n"
-                                   "[Second]\n"
-                                   "DelayTimeSelStatus=1\n"
-                                   "LoopTimeSelStatus=0\n"
-                                   "MacroLoopTimes=1\n"
-                                   "ItemCount=1\n"
-                                   "Item0=B   Dn\n";
+const std::string kTwoMacros = test::tapOfA("First") + test::macroSection("Second", {"B   Dn"});
 
 class MacroManagerDialogTest : public ::testing::Test
 {

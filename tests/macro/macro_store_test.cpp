@@ -1,6 +1,7 @@
 #include "macro/macro_encoder.h"
 #include "macro/macro_store.h"
 #include "platform/posix_atomic_file_writer.h"
+#include "support/macro_files.h"
 #include "support/temporary_directory.h"
 
 #include <fstream>
@@ -18,28 +19,13 @@ std::string readText(const std::string& path)
     return text.str();
 }
 
-void writeText(const std::string& path, const std::string& text)
-{
-    std::ofstream(path, std::ios::binary) << text;
-}
+using test::writeText;
 
 // Three macros as the editor leaves them.
-constexpr const char* kThreeMacros = "[First]\n"
-                                     "DelayTimeSelStatus=1\n"
-                                     "LoopTimeSelStatus=0\n"
-                                     "MacroLoopTimes=1\n"
-                                     "ItemCount=3\n"
-                                     "Item0=A   Dn\n"
-                                     "Item1=120 ms\n"
-                                     "Item2=A   Up\n"
-                                     "[Second]\n"
-                                     "DelayTimeSelStatus=0\n"
-                                     "LoopTimeSelStatus=1\n"
-                                     "MacroLoopTimes=5\n"
-                                     "ItemCount=1\n"
-                                     "Item0=B   Dn\n"
-                                     "[Third]\n"
-                                     "MacroLoopTimes=1\n";
+const std::string kThreeMacros = test::tapOfA("First") +
+                                 test::macroSection("Second", {"B   Dn"}, 0, 1, 5) +
+                                 "[Third]\n"
+                                 "MacroLoopTimes=1\n";
 
 class MacroStoreTest : public ::testing::Test
 {

@@ -118,9 +118,9 @@ TEST(AngleSnapRulesTest, CaptionsStartUnderTheirStepsAndShareTheRightEdge)
         Rect area;
     };
     const Case cases[] = {
-        {1, {.left = 26, .top = 115, .right = 228, .bottom = 135}},
-        {2, {.left = 47, .top = 115, .right = 228, .bottom = 135}},
-        {10, {.left = 215, .top = 115, .right = 228, .bottom = 135}},
+        {1, {.left = 26, .top = 115, .right = 242, .bottom = 135}},
+        {2, {.left = 47, .top = 115, .right = 242, .bottom = 135}},
+        {10, {.left = 215, .top = 115, .right = 242, .bottom = 135}},
     };
     for (const Case& c : cases)
         EXPECT_EQ(AngleSnapRules::captionArea(c.level), c.area) << c.level;

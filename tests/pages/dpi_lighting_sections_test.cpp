@@ -6,7 +6,7 @@
 #include "pages/qt/dpi_section.h"
 #include "pages/qt/lighting_section.h"
 #include "skin/qt/skin_library.h"
-#include "support/temporary_directory.h"
+#include "support/section_fixture.h"
 
 #include <QApplication>
 #include <QColorDialog>
@@ -24,11 +24,11 @@
 namespace volantra {
 namespace {
 
-constexpr QSize kWindowSize(1000, 640);
+constexpr QSize kWindowSize = test::SectionFixture::kWindowSize;
 // The DPI section is always first in the panel; Lighting follows a collapsed DPI header.
 constexpr QPoint kDpiOrigin(734, 52);
 constexpr QPoint kLightingOrigin(734, 77);
-const QColor kUnderneath(0x10, 0x20, 0x30);
+const QColor kUnderneath = test::kUnderneath;
 const QColor kBackground(0x40, 0x40, 0x40);
 const QColor kValueBoxColour(0x60, 0x50, 0x40);
 const QColor kChosenMarkColour(0x00, 0xFF, 0x00);
@@ -45,45 +45,25 @@ QColor levelColour(int level)
     return QColor(0xC0, 30 * level, 0x30);
 }
 
-void writeImage(const std::string& path, QSize size, QColor colour)
+std::vector<test::FlatSkin::Image> flatImages()
 {
-    QDir().mkpath(QFileInfo(QString::fromStdString(path)).path());
-    QImage image(size, QImage::Format_ARGB32);
-    image.fill(colour);
-    ASSERT_TRUE(image.save(QString::fromStdString(path), "PNG")) << path;
+    std::vector<test::FlatSkin::Image> images = {
+        {"/DPISetting/BK_DPISetting.png", QSize(242, 230), kBackground},
+        {"/DPISetting/BK-DPIValue.png", QSize(40, 16), kValueBoxColour},
+        {"/Lighting/BK_Lighting.png", QSize(242, 110), kBackground},
+        {"/Enable.png", QSize(10, 9), kChosenMarkColour},
+        {"/Disable.png", QSize(10, 9), kOtherMarkColour},
+    };
+    for (int step = 1; step <= 100; ++step)
+        images.push_back({"/DPISetting/DPIStage/" + std::to_string(step) + ".png", QSize(10, 113),
+                          barColour(step)});
+    for (int level = 1; level <= 6; ++level)
+        images.push_back(
+            {"/Lighting/" + std::to_string(level) + ".png", QSize(128, 8), levelColour(level)});
+    return images;
 }
 
-class FlatSkin
-{
-public:
-    FlatSkin()
-    {
-        write("/DPISetting/BK_DPISetting.png", QSize(242, 230), kBackground);
-        write("/DPISetting/BK-DPIValue.png", QSize(40, 16), kValueBoxColour);
-        for (int step = 1; step <= 100; ++step)
-            write("/DPISetting/DPIStage/" + std::to_string(step) + ".png", QSize(10, 113),
-                  barColour(step));
-        write("/Lighting/BK_Lighting.png", QSize(242, 110), kBackground);
-        for (int level = 1; level <= 6; ++level)
-            write("/Lighting/" + std::to_string(level) + ".png", QSize(128, 8), levelColour(level));
-        write("/Enable.png", QSize(10, 9), kChosenMarkColour);
-        write("/Disable.png", QSize(10, 9), kOtherMarkColour);
-    }
-    std::string root() const { return m_directory.path().string(); }
-
-private:
-    void write(const std::string& relativePath, QSize size, QColor colour)
-    {
-        writeImage(root() + relativePath, size, colour);
-    }
-
-    test::TemporaryDirectory m_directory;
-};
-
-QRect windowRect(const Rect& area, QPoint origin)
-{
-    return QRect(origin.x() + area.left, origin.y() + area.top, area.width(), area.height());
-}
+using test::windowRect;
 
 bool filledWith(const QImage& picture, QRect area, QColor colour)
 {
@@ -117,7 +97,7 @@ void saveArtifact(const QImage& picture, const char* name)
 class SectionsTest : public testing::Test
 {
 protected:
-    static void SetUpTestSuite() { s_skin = new FlatSkin; }
+    static void SetUpTestSuite() { s_skin = new test::FlatSkin(flatImages()); }
     static void TearDownTestSuite()
     {
         delete s_skin;
@@ -139,22 +119,19 @@ protected:
 
     QImage paint(SectionView& section, QPoint origin)
     {
-        QImage picture(kWindowSize, QImage::Format_ARGB32_Premultiplied);
-        picture.fill(kUnderneath);
-        QPainter painter(&picture);
         SectionContext shared = context();
-        section.paint(painter, origin, shared);
-        return picture;
+        return test::paintedWindow(
+            [&](QPainter& painter) { section.paint(painter, origin, shared); });
     }
 
-    static FlatSkin* s_skin;
+    static test::FlatSkin* s_skin;
     SettingsRecord record;
-    SkinLibrary skin{SkinRoot(s_skin->root())};
+    SkinLibrary skin{s_skin->root()};
     QWidget window;
     std::set<std::string> entries;
 };
 
-FlatSkin* SectionsTest::s_skin = nullptr;
+test::FlatSkin* SectionsTest::s_skin = nullptr;
 
 using DpiSectionTest = SectionsTest;
 

@@ -13,7 +13,7 @@
 #include "platform/posix_atomic_file_writer.h"
 #include "skin/qt/image_button.h"
 #include "skin/qt/skin_library.h"
-#include "support/temporary_directory.h"
+#include "support/section_fixture.h"
 
 #include <QApplication>
 #include <QDir>
@@ -30,8 +30,8 @@
 namespace volantra {
 namespace {
 
-constexpr QSize kWindowSize(1000, 640);
-const QColor kUnderneath(0x10, 0x20, 0x30);
+constexpr QSize kWindowSize = test::SectionFixture::kWindowSize;
+const QColor kUnderneath = test::SectionFixture::kUnderneath;
 const QColor kTextColour(0xFF, 0x00, 0x00);
 const QColor kMiddle(0x20, 0x20, 0x60);
 const QColor kLeft(0x20, 0x60, 0x20);
@@ -51,53 +51,44 @@ QColor sliderColour(int level)
     return QColor(20 * level, 0xFF, 0x00);
 }
 
-class FlatSkin
+std::vector<test::FlatSkin::Image> flatImages()
 {
-public:
-    FlatSkin()
-    {
-        write("/BK_MainMid.png", QSize(472, 572), kMiddle);
-        write("/BK_MainLeft.png", QSize(242, 497), kLeft);
-        write("/BK_MainRight.png", QSize(242, 572), kRight);
-        write("/ItemBK.png", QSize(242, 20), kHeader);
-        write("/MacroManagementBK.png", QSize(242, 38), kMacroItem);
-        write("/Bar1.png", QSize(7, 563), kTrack);
-        write("/button-mouse-leave.png", QSize(62, 29), kChosenView);
-        write("/button-mouse-normal.png", QSize(62, 29), kOtherView);
-        write("/Mouse/Front/MouseFront.png", QSize(100, 100), kFrontPicture);
-        write("/Mouse/Side/MouseSide.png", QSize(100, 100), kSidePicture);
-        write("/ButtonAssignment/BK_ButtonAssignment.png", QSize(242, 183), Qt::gray);
-        write("/XYSensitivity/BK_XYSensSetting.png", QSize(242, 137), kXyBackground);
-        write("/DPISetting/BK_DPISetting.png", QSize(242, 213), Qt::darkGray);
-        write("/Lighting/BK_Lighting.png", QSize(242, 106), Qt::darkGray);
-        write("/USBReportRate/BK_USBReportRate.png", QSize(242, 140), kRateBackground);
-        write("/MouseAttribute/BK_MouseAttribute.png", QSize(242, 103), Qt::darkGray);
-        write("/MouseAttribute/BK_ScrollSpeed.png", QSize(242, 62), Qt::darkGray);
-        write("/AngleSnap/BK_AngleSnap.png", QSize(242, 140), Qt::darkGray);
-        for (int level = 1; level <= 11; ++level)
-            write("/StageSlider/" + std::to_string(level) + ".png", QSize(208, 9),
-                  sliderColour(level));
-    }
-    std::string root() const { return m_directory.path().string(); }
+    std::vector<test::FlatSkin::Image> images = {
+        {"/BK_MainMid.png", QSize(472, 572), kMiddle},
+        {"/BK_MainLeft.png", QSize(242, 497), kLeft},
+        {"/BK_MainRight.png", QSize(242, 572), kRight},
+        {"/ItemBK.png", QSize(242, 20), kHeader},
+        {"/MacroManagementBK.png", QSize(242, 38), kMacroItem},
+        {"/Bar1.png", QSize(7, 563), kTrack},
+        {"/button-mouse-leave.png", QSize(62, 29), kChosenView},
+        {"/button-mouse-normal.png", QSize(62, 29), kOtherView},
+        {"/Mouse/Front/MouseFront.png", QSize(100, 100), kFrontPicture},
+        {"/Mouse/Side/MouseSide.png", QSize(100, 100), kSidePicture},
+        {"/ButtonAssignment/BK_ButtonAssignment.png", QSize(242, 183), Qt::gray},
+        {"/XYSensitivity/BK_XYSensSetting.png", QSize(242, 137), kXyBackground},
+        {"/DPISetting/BK_DPISetting.png", QSize(242, 213), Qt::darkGray},
+        {"/Lighting/BK_Lighting.png", QSize(242, 106), Qt::darkGray},
+        {"/USBReportRate/BK_USBReportRate.png", QSize(242, 140), kRateBackground},
+        {"/MouseAttribute/BK_MouseAttribute.png", QSize(242, 103), Qt::darkGray},
+        {"/MouseAttribute/BK_ScrollSpeed.png", QSize(242, 62), Qt::darkGray},
+        {"/AngleSnap/BK_AngleSnap.png", QSize(242, 140), Qt::darkGray},
+    };
+    for (int level = 1; level <= 11; ++level)
+        images.push_back(
+            {"/StageSlider/" + std::to_string(level) + ".png", QSize(208, 9), sliderColour(level)});
+    return images;
+}
 
-private:
-    void write(const std::string& relativePath, QSize size, QColor colour)
-    {
-        const QString path = QString::fromStdString(root() + relativePath);
-        QDir().mkpath(QFileInfo(path).path());
-        QImage image(size, QImage::Format_ARGB32);
-        image.fill(colour);
-        ASSERT_TRUE(image.save(path, "PNG")) << path.toStdString();
-    }
-
-    test::TemporaryDirectory m_directory;
+struct FlatSkin : test::FlatSkin
+{
+    FlatSkin() : test::FlatSkin(flatImages()) {}
 };
 
 // A window with the panels and the sections that exist so far; Button Assignment is left
 // unregistered, so it shows its header only.
 struct Window
 {
-    explicit Window(const std::string& skinRoot) : skin(SkinRoot(skinRoot))
+    explicit Window(const SkinRoot& skinRoot) : skin(skinRoot)
     {
         widget.resize(kWindowSize);
         panels.setXySection(&xy);
@@ -110,11 +101,7 @@ struct Window
 
     QImage paint()
     {
-        QImage picture(kWindowSize, QImage::Format_ARGB32_Premultiplied);
-        picture.fill(kUnderneath);
-        QPainter painter(&picture);
-        panels.paint(painter);
-        return picture;
+        return test::paintedWindow([this](QPainter& painter) { panels.paint(painter); });
     }
 
     SettingsRecord record;
@@ -134,18 +121,7 @@ struct Window
     MainPanels panels{context};
 };
 
-int textPixels(const QImage& image, QRect area)
-{
-    int count = 0;
-    for (int y = area.top(); y <= area.bottom(); ++y) {
-        for (int x = area.left(); x <= area.right(); ++x) {
-            const QColor pixel = image.pixelColor(x, y);
-            if (pixel.red() > 0xA0 && pixel.green() < 0x30 && pixel.blue() < 0x30)
-                ++count;
-        }
-    }
-    return count;
-}
+using test::redTextPixels;
 
 void dragThumb(ImageButton& thumb, int dy)
 {
@@ -184,10 +160,10 @@ TEST(MainPanelsTest, DrawsEveryPanelWithAllSectionsClosed)
     for (const Case& c : cases)
         EXPECT_EQ(picture.pixelColor(c.at), c.colour) << c.at.x() << "," << c.at.y();
     // Titles from 10 pixels right of the headers' left edges, none in the first 10.
-    EXPECT_GT(textPixels(picture, QRect(744, 32, 120, 20)), 0);
-    EXPECT_EQ(textPixels(picture, QRect(734, 32, 10, 20)), 0);
-    EXPECT_GT(textPixels(picture, QRect(30, 132, 150, 38)), 0); // "Macro Manager"
-    EXPECT_GT(textPixels(picture, QRect(437, 527, 62, 29)), 0); // "Front"
+    EXPECT_GT(redTextPixels(picture, QRect(744, 32, 120, 20)), 0);
+    EXPECT_EQ(redTextPixels(picture, QRect(734, 32, 10, 20)), 0);
+    EXPECT_GT(redTextPixels(picture, QRect(30, 132, 150, 38)), 0); // "Macro Manager"
+    EXPECT_GT(redTextPixels(picture, QRect(437, 527, 62, 29)), 0); // "Front"
     EXPECT_TRUE(window.skin.takeNewProblems().isEmpty());
 }
 
@@ -355,7 +331,7 @@ TEST(MainPanelsTest, DefaultSkinScreenshots)
     const std::string root = SkinRoot::defaultSkin(VOLANTRA_DEFAULT_DATA_DIR).path();
     if (!QFileInfo::exists(QString::fromStdString(root + "/main.png")))
         GTEST_SKIP() << "the default skin is not built";
-    Window window(root);
+    Window window{SkinRoot(root)};
     window.context.textColour = QColor(230, 230, 230);
     window.record.setXSensitivity(6);
     window.record.setYSensitivity(3);

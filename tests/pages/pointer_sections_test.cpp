@@ -5,7 +5,7 @@
 #include "pages/qt/scroll_speed_section.h"
 #include "pages/qt/speed_dial_section.h"
 #include "skin/qt/skin_library.h"
-#include "support/temporary_directory.h"
+#include "support/section_fixture.h"
 
 #include <QDir>
 #include <QImage>
@@ -22,10 +22,10 @@ namespace {
 
 using Purpose = SpeedDialRules::Purpose;
 
-constexpr QSize kWindowSize(1000, 640);
+constexpr QSize kWindowSize = test::SectionFixture::kWindowSize;
 // X0 of the right panel and a header bottom somewhere down the panel.
 constexpr QPoint kOrigin(734, 260);
-const QColor kUnderneath(0x10, 0x20, 0x30);
+const QColor kUnderneath = test::SectionFixture::kUnderneath;
 const QColor kBackground(0x40, 0x40, 0x40);
 const QColor kFrame(0x30, 0x90, 0x30);
 const QColor kChosenMark(0xF0, 0xC0, 0x00);
@@ -37,84 +37,32 @@ QColor dialColour(int value)
     return QColor(0x00, 20 * value, 0xFF);
 }
 
-void writeImage(const std::string& path, QSize size, QColor colour)
+// The sections' images in flat colours; `backgroundWidth` widens the dial's background.
+std::vector<test::FlatSkin::Image> flatImages(int backgroundWidth = 242)
 {
-    QDir().mkpath(QFileInfo(QString::fromStdString(path)).path());
-    QImage image(size, QImage::Format_ARGB32);
-    image.fill(colour);
-    ASSERT_TRUE(image.save(QString::fromStdString(path), "PNG")) << path;
+    std::vector<test::FlatSkin::Image> images = {
+        {"/MouseAttribute/BK_MouseAttribute.png", QSize(backgroundWidth, 106), kBackground},
+        {"/MouseAttribute/BK_ScrollSpeed.png", QSize(242, 66), kBackground},
+        {"/MouseAttribute/ScrollSpeed/Enable.png", QSize(12, 12), kChosenMark},
+        {"/MouseAttribute/ScrollSpeed/Disable.png", QSize(12, 12), kOtherMark},
+        {"/MouseAttribute/ScrollSpeed/ScrollLines.png", QSize(36, 14), kFrame},
+    };
+    for (int value = 1; value <= 12; ++value)
+        images.push_back({"/MouseAttribute/Speed/" + std::to_string(value) + ".png", QSize(142, 83),
+                          dialColour(value)});
+    return images;
 }
-
-class FlatSkin
-{
-public:
-    explicit FlatSkin(int backgroundWidth = 242)
-    {
-        write("/MouseAttribute/BK_MouseAttribute.png", QSize(backgroundWidth, 106), kBackground);
-        for (int value = 1; value <= 12; ++value)
-            write("/MouseAttribute/Speed/" + std::to_string(value) + ".png", QSize(142, 83),
-                  dialColour(value));
-        write("/MouseAttribute/BK_ScrollSpeed.png", QSize(242, 66), kBackground);
-        write("/MouseAttribute/ScrollSpeed/Enable.png", QSize(12, 12), kChosenMark);
-        write("/MouseAttribute/ScrollSpeed/Disable.png", QSize(12, 12), kOtherMark);
-        write("/MouseAttribute/ScrollSpeed/ScrollLines.png", QSize(36, 14), kFrame);
-    }
-    std::string root() const { return m_directory.path().string(); }
-
-private:
-    void write(const std::string& relativePath, QSize size, QColor colour)
-    {
-        writeImage(root() + relativePath, size, colour);
-    }
-
-    test::TemporaryDirectory m_directory;
-};
-
-struct Fixture
-{
-    explicit Fixture(const std::string& skinRoot) : skin(SkinRoot(skinRoot)) {}
-
-    QImage paint(SectionView& section, QPoint origin = kOrigin)
-    {
-        QImage window(kWindowSize, QImage::Format_ARGB32_Premultiplied);
-        window.fill(kUnderneath);
-        QPainter painter(&window);
-        section.paint(painter, origin, context);
-        return window;
-    }
-
-    SettingsRecord record;
-    SkinLibrary skin;
-    SectionContext context{.record = record,
-                           .skin = skin,
-                           .window = nullptr,
-                           .textColour = kTextColour,
-                           .font = QFont(),
-                           .text = [](const char* english) { return QString(english); }};
-};
 
 QColor at(const QImage& image, QPoint point)
 {
     return image.pixelColor(point);
 }
 
-// Pixels of an area that carry the text colour (antialiased edges included).
-int textPixels(const QImage& image, QRect area)
-{
-    int count = 0;
-    for (int y = area.top(); y <= area.bottom(); ++y) {
-        for (int x = area.left(); x <= area.right(); ++x) {
-            const QColor pixel = image.pixelColor(x, y);
-            if (pixel.red() > 0xA0 && pixel.green() < 0x30 && pixel.blue() < 0x30)
-                ++count;
-        }
-    }
-    return count;
-}
+using test::redTextPixels;
 
 QRect windowRect(const Rect& area, QPoint origin = kOrigin)
 {
-    return QRect(origin + QPoint(area.left, area.top), QSize(area.width(), area.height()));
+    return test::windowRect(area, origin);
 }
 
 TEST(SpeedDialSectionTest, DrawsTheShownValuesDialBetweenItsCaptions)
@@ -132,9 +80,9 @@ TEST(SpeedDialSectionTest, DrawsTheShownValuesDialBetweenItsCaptions)
         {Purpose::PointerSpeed, 0, 14, 1},     {Purpose::DoubleClickSpeed, 0, 14, 12},
         {Purpose::PointerSpeed, 255, 255, 12},
     };
-    FlatSkin flat;
+    test::FlatSkin flat(flatImages());
     for (const Case& c : cases) {
-        Fixture fixture(flat.root());
+        test::SectionFixture fixture(flat.root(), kOrigin);
         fixture.record.setPointerSpeed(c.speed);
         fixture.record.setDoubleClickSpeed(c.doubleClick);
         const SettingsRecord before = fixture.record;
@@ -148,10 +96,10 @@ TEST(SpeedDialSectionTest, DrawsTheShownValuesDialBetweenItsCaptions)
         EXPECT_EQ(at(window, kOrigin + QPoint(192, 102)), kBackground) << label;
         EXPECT_EQ(at(window, kOrigin + QPoint(120, 103)), kBackground) << label;
         EXPECT_EQ(at(window, kOrigin + QPoint(-1, 0)), kUnderneath) << label;
-        EXPECT_GT(textPixels(window, QRect(kOrigin + QPoint(20, 73), QSize(30, 30))), 0);
-        EXPECT_GT(textPixels(window, QRect(kOrigin + QPoint(192, 73), QSize(30, 30))), 0);
+        EXPECT_GT(redTextPixels(window, QRect(kOrigin + QPoint(20, 73), QSize(30, 30))), 0);
+        EXPECT_GT(redTextPixels(window, QRect(kOrigin + QPoint(192, 73), QSize(30, 30))), 0);
         // The note that the desktop keeps the setting, above the dial.
-        EXPECT_GT(textPixels(window, QRect(kOrigin, QSize(242, 20))), 0);
+        EXPECT_GT(redTextPixels(window, QRect(kOrigin, QSize(242, 20))), 0);
         EXPECT_EQ(fixture.record, before) << "drawing changed the record";
         EXPECT_TRUE(fixture.skin.takeNewProblems().isEmpty());
     }
@@ -159,8 +107,8 @@ TEST(SpeedDialSectionTest, DrawsTheShownValuesDialBetweenItsCaptions)
 
 TEST(SpeedDialSectionTest, PressOnTheRingStoresItsDialsValueAndRedrawsIt)
 {
-    FlatSkin flat;
-    Fixture fixture(flat.root());
+    test::FlatSkin flat(flatImages());
+    test::SectionFixture fixture(flat.root(), kOrigin);
     fixture.record.setPointerSpeed(3);
     fixture.record.setDoubleClickSpeed(4);
     SpeedDialSection speed(Purpose::PointerSpeed);
@@ -185,8 +133,8 @@ TEST(SpeedDialSectionTest, PressOnTheRingStoresItsDialsValueAndRedrawsIt)
 
 TEST(SpeedDialSectionTest, DialFollowsTheWidthOfTheSkinsBackground)
 {
-    FlatSkin wide(300); // dial (79,20)-(221,103), centre (150,91)
-    Fixture fixture(wide.root());
+    test::FlatSkin wide(flatImages(300)); // dial (79,20)-(221,103), centre (150,91)
+    test::SectionFixture fixture(wide.root(), kOrigin);
     fixture.record.setPointerSpeed(5);
     SpeedDialSection section(Purpose::PointerSpeed);
     const QImage window = fixture.paint(section);
@@ -204,9 +152,9 @@ TEST(ScrollSpeedSectionTest, DrawsTheMarksOfTheStoredModeTheFrameAndCaptions)
         bool byScreen;
     };
     const Case cases[] = {{0, false}, {1, true}, {7, true}};
-    FlatSkin flat;
+    test::FlatSkin flat(flatImages());
     for (const Case& c : cases) {
-        Fixture fixture(flat.root());
+        test::SectionFixture fixture(flat.root(), kOrigin);
         fixture.record.setScrollMode(c.mode);
         ScrollSpeedSection section;
         const QImage window = fixture.paint(section);
@@ -220,9 +168,9 @@ TEST(ScrollSpeedSectionTest, DrawsTheMarksOfTheStoredModeTheFrameAndCaptions)
         EXPECT_EQ(at(window, kOrigin + QPoint(150, 15)), kFrame);
         EXPECT_EQ(at(window, kOrigin + QPoint(185, 28)), kFrame);
         EXPECT_EQ(at(window, kOrigin + QPoint(186, 28)), kBackground);
-        EXPECT_GT(textPixels(window, windowRect(ScrollSpeedRules::kLinesCaptionArea)), 0);
-        EXPECT_GT(textPixels(window, windowRect(ScrollSpeedRules::kScreenCaptionArea)), 0);
-        EXPECT_EQ(textPixels(window, QRect(kOrigin + QPoint(0, 30), QSize(242, 18))), 0);
+        EXPECT_GT(redTextPixels(window, windowRect(ScrollSpeedRules::kLinesCaptionArea)), 0);
+        EXPECT_GT(redTextPixels(window, windowRect(ScrollSpeedRules::kScreenCaptionArea)), 0);
+        EXPECT_EQ(redTextPixels(window, QRect(kOrigin + QPoint(0, 30), QSize(242, 18))), 0);
         EXPECT_EQ(fixture.record.scrollMode(), c.mode);
         EXPECT_TRUE(fixture.skin.takeNewProblems().isEmpty());
     }
@@ -262,8 +210,8 @@ protected:
                               fixture.context);
     }
 
-    FlatSkin flat;
-    Fixture fixture{flat.root()};
+    test::FlatSkin flat{flatImages()};
+    test::SectionFixture fixture{flat.root(), kOrigin};
     QWidget window;
     QLineEdit* elsewhere = nullptr;
     std::unique_ptr<ScrollSpeedSection> section;
@@ -397,27 +345,10 @@ TEST_F(ScrollLinesBoxTest, CommitsTypingBeforeApplyAndWhenTheSectionCloses)
     EXPECT_EQ(commits, 2);
 }
 
-class PointerDefaultSkinTest : public ::testing::Test
+class PointerDefaultSkinTest : public test::DefaultSkinSectionTest
 {
 protected:
-    PointerDefaultSkinTest() : fixture(SkinRoot::defaultSkin(VOLANTRA_DEFAULT_DATA_DIR).path())
-    {
-        fixture.context.textColour = QColor(0xDC, 0xDC, 0xDC);
-    }
-    void TearDown() override
-    {
-        const QStringList problems = fixture.skin.takeNewProblems();
-        EXPECT_TRUE(problems.isEmpty()) << problems.join('\n').toStdString();
-    }
-
-    // The section as the window shows it, kept for review beside the test results.
-    void keep(const QImage& window, const SectionView& section, const QString& name)
-    {
-        const QSize size = fixture.skin.size(section.contentBackground());
-        QDir().mkpath(QStringLiteral(VOLANTRA_TEST_ARTIFACTS));
-        const QString path = QStringLiteral(VOLANTRA_TEST_ARTIFACTS "/%1.png").arg(name);
-        EXPECT_TRUE(window.copy(QRect(kOrigin, size)).save(path)) << path.toStdString();
-    }
+    PointerDefaultSkinTest() : DefaultSkinSectionTest(kOrigin) {}
 
     // Points of the dial where its images differ, in the dial's own coordinates.
     std::vector<QPoint> pointsWhereDialsDiffer(int a, int b)
@@ -431,8 +362,6 @@ protected:
                     points.emplace_back(x, y);
         return points;
     }
-
-    Fixture fixture;
 };
 
 TEST_F(PointerDefaultSkinTest, DialsShowTheImageOfTheShownValue)

@@ -5,10 +5,9 @@
 #include "pages/qt/angle_snap_section.h"
 #include "pages/qt/report_rate_section.h"
 #include "skin/qt/skin_library.h"
-#include "support/temporary_directory.h"
+#include "support/section_fixture.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QImage>
 #include <QPainter>
 #include <cstdlib>
@@ -18,12 +17,10 @@
 namespace volantra {
 namespace {
 
-constexpr QSize kWindowSize(1000, 640);
 // X0 of the right panel, and a header bottom somewhere down the panel.
 constexpr QPoint kOrigin(734, 300);
-const QColor kUnderneath(0x10, 0x20, 0x30);
+const QColor kUnderneath = test::SectionFixture::kUnderneath;
 const QColor kBackground(0x40, 0x40, 0x40);
-const QColor kTextColour(0xFF, 0x00, 0x00);
 
 // One flat colour per image name, different for every image of these sections.
 QColor rateColour(int rate)
@@ -39,79 +36,31 @@ QColor sliderColour(int level)
     return QColor(20 * level, 0xFF, 0x00);
 }
 
-class FlatSkin
+// The sections' images in flat colours; `backgroundWidth` widens the report rate's.
+std::vector<test::FlatSkin::Image> flatImages(int backgroundWidth = 242)
 {
-public:
-    explicit FlatSkin(int backgroundWidth = 242)
-    {
-        write("/USBReportRate/BK_USBReportRate.png", QSize(backgroundWidth, 140), kBackground);
-        for (int rate : {125, 250, 500, 1000})
-            write("/USBReportRate/" + std::to_string(rate) + "HZ.png", QSize(128, 128),
-                  rateColour(rate));
-        write("/AngleSnap/BK_AngleSnap.png", QSize(242, 140), kBackground);
-        for (int level = 1; level <= 10; ++level) {
-            write("/AngleSnap/" + std::to_string(level) + ".png", QSize(207, 85),
-                  pictureColour(level));
-            write("/StageSlider/" + std::to_string(level) + ".png", QSize(208, 9),
-                  sliderColour(level));
-        }
+    std::vector<test::FlatSkin::Image> images = {
+        {"/USBReportRate/BK_USBReportRate.png", QSize(backgroundWidth, 140), kBackground},
+        {"/AngleSnap/BK_AngleSnap.png", QSize(242, 140), kBackground},
+    };
+    for (int rate : {125, 250, 500, 1000})
+        images.push_back({"/USBReportRate/" + std::to_string(rate) + "HZ.png", QSize(128, 128),
+                          rateColour(rate)});
+    for (int level = 1; level <= 10; ++level) {
+        images.push_back(
+            {"/AngleSnap/" + std::to_string(level) + ".png", QSize(207, 85), pictureColour(level)});
+        images.push_back(
+            {"/StageSlider/" + std::to_string(level) + ".png", QSize(208, 9), sliderColour(level)});
     }
-    std::string root() const { return m_directory.path().string(); }
-
-private:
-    void write(const std::string& relativePath, QSize size, QColor colour)
-    {
-        const QString path = QString::fromStdString(root() + relativePath);
-        QDir().mkpath(QFileInfo(path).path());
-        QImage image(size, QImage::Format_ARGB32);
-        image.fill(colour);
-        ASSERT_TRUE(image.save(path, "PNG")) << path.toStdString();
-    }
-
-    test::TemporaryDirectory m_directory;
-};
-
-struct Fixture
-{
-    explicit Fixture(const std::string& skinRoot) : skin(SkinRoot(skinRoot)) {}
-
-    QImage paint(SectionView& section, QPoint origin = kOrigin)
-    {
-        QImage window(kWindowSize, QImage::Format_ARGB32_Premultiplied);
-        window.fill(kUnderneath);
-        QPainter painter(&window);
-        section.paint(painter, origin, context);
-        return window;
-    }
-
-    SettingsRecord record;
-    SkinLibrary skin;
-    SectionContext context{.record = record,
-                           .skin = skin,
-                           .window = nullptr,
-                           .textColour = kTextColour,
-                           .font = QFont(),
-                           .text = [](const char* english) { return QString(english); }};
-};
+    return images;
+}
 
 QColor at(const QImage& image, QPoint point)
 {
     return image.pixelColor(point);
 }
 
-// Pixels of the caption area that carry the text colour (antialiased edges included).
-int textPixels(const QImage& image, QRect area)
-{
-    int count = 0;
-    for (int y = area.top(); y <= area.bottom(); ++y) {
-        for (int x = area.left(); x <= area.right(); ++x) {
-            const QColor pixel = image.pixelColor(x, y);
-            if (pixel.red() > 0xA0 && pixel.green() < 0x30 && pixel.blue() < 0x30)
-                ++count;
-        }
-    }
-    return count;
-}
+using test::redTextPixels;
 
 TEST(ReportRateSectionTest, DrawsTheShownRateOnTheCentredControl)
 {
@@ -121,9 +70,9 @@ TEST(ReportRateSectionTest, DrawsTheShownRateOnTheCentredControl)
         int rate;
     };
     const Case cases[] = {{1, 1000}, {2, 500}, {4, 250}, {8, 125}, {0, 1000}, {3, 250}, {200, 125}};
-    FlatSkin flat;
+    test::FlatSkin flat(flatImages());
     for (const Case& c : cases) {
-        Fixture fixture(flat.root());
+        test::SectionFixture fixture(flat.root(), kOrigin);
         fixture.record.setReportInterval(c.stored);
         ReportRateSection section;
         const QImage window = fixture.paint(section);
@@ -142,8 +91,8 @@ TEST(ReportRateSectionTest, DrawsTheShownRateOnTheCentredControl)
 
 TEST(ReportRateSectionTest, ControlFollowsTheWidthOfTheSkinsBackground)
 {
-    FlatSkin wide(300); // control at (86,5)-(214,133), centre (150,69)
-    Fixture fixture(wide.root());
+    test::FlatSkin wide(flatImages(300)); // control at (86,5)-(214,133), centre (150,69)
+    test::SectionFixture fixture(wide.root(), kOrigin);
     ReportRateSection section;
     fixture.record.setReportInterval(1);
     const QImage window = fixture.paint(section);
@@ -166,9 +115,9 @@ TEST(AngleSnapSectionTest, DrawsPictureAndSliderOfTheShownLevel)
         int shown;
     };
     const Case cases[] = {{1, 1}, {6, 6}, {10, 10}, {0, 1}, {11, 10}, {255, 10}};
-    FlatSkin flat;
+    test::FlatSkin flat(flatImages());
     for (const Case& c : cases) {
-        Fixture fixture(flat.root());
+        test::SectionFixture fixture(flat.root(), kOrigin);
         fixture.record.setAngleSnapLevel(c.stored);
         AngleSnapSection section;
         const QImage window = fixture.paint(section);
@@ -185,8 +134,8 @@ TEST(AngleSnapSectionTest, DrawsPictureAndSliderOfTheShownLevel)
 
 TEST(AngleSnapSectionTest, CaptionsSitUnderTheirStepsInTheTextColour)
 {
-    FlatSkin flat;
-    Fixture fixture(flat.root());
+    test::FlatSkin flat(flatImages());
+    test::SectionFixture fixture(flat.root(), kOrigin);
     fixture.record.setAngleSnapLevel(3);
     AngleSnapSection section;
     const QImage window = fixture.paint(section);
@@ -194,11 +143,11 @@ TEST(AngleSnapSectionTest, CaptionsSitUnderTheirStepsInTheTextColour)
     for (int level = 1; level <= 10; ++level) {
         const int left = 26 + 21 * (level - 1);
         const QRect ownColumn(kOrigin + QPoint(left, 115), QSize(14, 20));
-        EXPECT_GT(textPixels(window, ownColumn), 0) << "caption " << level;
+        EXPECT_GT(redTextPixels(window, ownColumn), 0) << "caption " << level;
     }
     // Nothing left of the first caption, nothing in the gap before the captions.
-    EXPECT_EQ(textPixels(window, QRect(kOrigin + QPoint(0, 115), QSize(26, 20))), 0);
-    EXPECT_EQ(textPixels(window, QRect(kOrigin + QPoint(0, 0), QSize(242, 115))), 0);
+    EXPECT_EQ(redTextPixels(window, QRect(kOrigin + QPoint(0, 115), QSize(26, 20))), 0);
+    EXPECT_EQ(redTextPixels(window, QRect(kOrigin + QPoint(0, 0), QSize(242, 115))), 0);
 }
 
 // ---- The default skin --------------------------------------------------------------
@@ -218,29 +167,10 @@ bool isKnob(QColor pixel)
     return pixel.red() > 0xD0 && pixel.green() > 0xD0 && pixel.blue() > 0xD0;
 }
 
-class DefaultSkinTest : public ::testing::Test
+class DefaultSkinTest : public test::DefaultSkinSectionTest
 {
 protected:
-    DefaultSkinTest() : fixture(SkinRoot::defaultSkin(VOLANTRA_DEFAULT_DATA_DIR).path())
-    {
-        fixture.context.textColour = QColor(0xDC, 0xDC, 0xDC);
-    }
-    void TearDown() override
-    {
-        const QStringList problems = fixture.skin.takeNewProblems();
-        EXPECT_TRUE(problems.isEmpty()) << problems.join('\n').toStdString();
-    }
-
-    // The section as the window shows it, kept for review beside the test results.
-    void keep(const QImage& window, SectionView& section, const QString& name)
-    {
-        const QSize size = fixture.skin.size(section.contentBackground());
-        QDir().mkpath(QStringLiteral(VOLANTRA_TEST_ARTIFACTS));
-        const QString path = QStringLiteral(VOLANTRA_TEST_ARTIFACTS "/%1.png").arg(name);
-        EXPECT_TRUE(window.copy(QRect(kOrigin, size)).save(path)) << path.toStdString();
-    }
-
-    Fixture fixture;
+    DefaultSkinTest() : DefaultSkinSectionTest(kOrigin) {}
 };
 
 // A spot inside each quadrant of the ring, clear of its label and of the gaps on the axes.

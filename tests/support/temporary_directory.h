@@ -65,4 +65,9 @@ inline void writeBytes(const std::string& path, const std::vector<std::uint8_t>&
               static_cast<std::streamsize>(bytes.size()));
 }
 
+inline void writeText(const std::string& path, const std::string& text)
+{
+    std::ofstream(path, std::ios::binary) << text;
+}
+
 } // namespace volantra::test
