@@ -1,4 +1,4 @@
-#include "app/default_item_names.h"
+#include "editing/default_item_names.h"
 #include "app/qt/main_controller.h"
 #include "app/qt/main_window.h"
 #include "assign/button_assignment.h"
@@ -126,6 +126,21 @@ protected:
     }
 
     std::string trace() const { return directory->file("trace.txt"); }
+    // The sending of an Apply runs on another thread; the test waits for its end.
+    void waitForApply()
+    {
+        ASSERT_TRUE(waitFor([&] { return !controller->applyRunning(); }));
+    }
+    void applyAndWait()
+    {
+        controller->apply();
+        waitForApply();
+    }
+    void resetAndWait()
+    {
+        controller->reset();
+        waitForApply();
+    }
     std::string currentProfileFile() { return *controller->store().currentProfilePath(); }
     SimulatedBackend& simulator() { return *controller->session().simulator(); }
     std::string lastNotice() { return controller->notifier().lastText().toStdString(); }
@@ -188,8 +203,9 @@ TEST_F(MainControllerTest, ASecondApplyWithinTwoSecondsIsIgnored)
     prepareData();
     start();
     controller->record().setDpiStage(1, 40);
-    controller->apply();
-    controller->apply();
+    applyAndWait();
+    applyAndWait();
+    waitForApply();
     EXPECT_EQ(countLines(trace(), kConfigWrite), 1u);
     EXPECT_TRUE(controller->busyCursorShown());
     EXPECT_FALSE(controller->hasUnappliedEdits());
@@ -236,14 +252,14 @@ TEST_F(MainControllerTest, ResetAsksOnceAndChangesNothingWhenDeclined)
     start();
     controller->record().setDpiStage(2, 99);
     answer = MainController::Answer::Cancel;
-    controller->reset();
+    resetAndWait();
     ASSERT_EQ(questions.size(), 1u);
     EXPECT_EQ(questions[0], MainController::Question::ConfirmReset);
     EXPECT_EQ(controller->record().dpiStage(2), 99);
     EXPECT_EQ(countLines(trace(), kConfigWrite), 0u);
 
     answer = MainController::Answer::Yes;
-    controller->reset();
+    resetAndWait();
     EXPECT_EQ(questions.size(), 2u);
     EXPECT_NE(controller->record().dpiStage(2), 99);
     EXPECT_EQ(countLines(trace(), kConfigWrite), 1u) << "with a mouse, Reset applies the defaults";
@@ -257,7 +273,7 @@ TEST_F(MainControllerTest, ResetWithoutAMouseLoadsTheDefaultsWithoutSending)
     simulator().unplug(0);
     ASSERT_TRUE(waitFor([&] { return !controller->session().link().connected(); }));
     controller->record().setDpiStage(2, 99);
-    controller->reset();
+    resetAndWait();
     EXPECT_NE(controller->record().dpiStage(2), 99);
     EXPECT_EQ(countLines(trace(), kConfigWrite), 0u);
 }
@@ -295,7 +311,7 @@ TEST_F(MainControllerTest, TheStageNoticeCarriesTheDpiTheMouseReports)
     prepareData();
     start();
     controller->record().setDpiStage(1, 16); // 800 DPI on stage 2
-    controller->apply();
+    applyAndWait();
     simulator().emitEvent(0, {0x06, 0x07, 0x02, 0x02});
     ASSERT_TRUE(waitFor([&] { return !lastNotice().empty(); }));
     EXPECT_EQ(lastNotice(), "Switch DPI into the second stage 800");
@@ -338,7 +354,7 @@ TEST_F(MainControllerTest, AnApplyThatCannotReachTheMouseSaysSoAndStillSaves)
     start();
     simulator().mouse(0).setFault(SimulatedMouse::Fault::Stall);
     controller->record().setDpiStage(0, 33);
-    controller->apply();
+    applyAndWait();
     EXPECT_NE(lastNotice().find("could not be sent"), std::string::npos) << lastNotice();
     const std::vector<std::uint8_t> saved = test::readBytes(currentProfileFile());
     ASSERT_EQ(saved.size(), 1757u);
@@ -353,7 +369,7 @@ TEST_F(MainControllerTest, SaveWithoutAMouseLeavesTheDesktopsPointerSettingsAlon
     simulator().unplug(0);
     ASSERT_TRUE(waitFor([&] { return !controller->session().link().connected(); }));
     controller->record().setPointerSpeed(controller->record().pointerSpeed() % 12 + 1);
-    controller->apply();
+    applyAndWait();
     EXPECT_EQ(loadProfileFile(currentProfileFile())->pointerSpeed(),
               controller->record().pointerSpeed());
     EXPECT_EQ(pointer->applyCount(), 0);
@@ -370,7 +386,7 @@ TEST_F(MainControllerTest, AnApplyWhoseSaveFailedIsWhatCancelGoesBackTo)
     fs::create_directories(profile / "in-the-way"); // nothing can be saved in its place
     answer = MainController::Answer::Overwrite;     // the file changed on disk: save anyway
     controller->record().setDpiStage(0, 33);
-    controller->apply();
+    applyAndWait();
     EXPECT_EQ(noticesWith("could not be saved"), 1u);
     EXPECT_EQ(simulator().mouse(0).config(),
               controller->session().link().commands()->mirror().configSlots[0]);
@@ -394,7 +410,7 @@ TEST_F(MainControllerTest, AMouseThatDoesNotAnswerItsConnectionIsToldOnceAndAske
 
     simulator().mouse(0).setFault(SimulatedMouse::Fault::None);
     controller->record().setDpiStage(0, 21);
-    controller->apply();
+    applyAndWait();
     EXPECT_TRUE(connected());
     EXPECT_EQ(countLines(trace(), kConfigWrite), 1u);
     EXPECT_EQ(simulator().mouse(0).config(),
@@ -416,7 +432,7 @@ TEST_F(MainControllerTest, AnEventInterfaceThatCannotBeOpenedIsToldOnceAndApplyS
     EXPECT_EQ(noticesWith("70-volantra.rules"), 1u);
     EXPECT_EQ(noticesWith("permission denied"), 1u) << "the notice says why";
     controller->record().setDpiStage(0, 22);
-    controller->apply();
+    applyAndWait();
     EXPECT_EQ(countLines(trace(), kConfigWrite), 1u);
     EXPECT_FALSE(controller->hasUnappliedEdits());
 }
@@ -659,7 +675,7 @@ TEST_F(MainControllerTest, ARecordedMacroOnAButtonReachesTheMouseAsEncoded)
                                                      MacroKeyChoice{0, 0, "Macro_1"});
     controller->record().setButton(2, macroKey.parameters);
     controller->store().setItemName(2, macroKey.label);
-    controller->apply();
+    applyAndWait();
 
     PosixAtomicFileWriter writer;
     Result<IniFile> file = IniFile::load(directory->file("record.ini"), writer);
@@ -706,10 +722,10 @@ TEST_F(MainControllerTest, SaveNeverWritesOrSendsARecordThatWasNotLoaded)
         EXPECT_NE(lastNotice().find(c.told), std::string::npos) << lastNotice();
         EXPECT_EQ(lastNotice().find("Config file is not exist."), std::string::npos);
         controller->record().setDpiStage(1, 48);
-        controller->apply();
+        applyAndWait();
         EXPECT_EQ(countLines(trace(), kConfigWrite), 0u);
         EXPECT_EQ(test::readBytes(directory->file("config0.bin")), profile);
-        controller->reset();
+        resetAndWait();
         EXPECT_EQ(test::readBytes(directory->file("config0.bin")).size(),
                   c.resetRepairs ? ProfileFile::kSize : profile.size());
     }
@@ -723,7 +739,7 @@ TEST_F(MainControllerTest, EveryFailedResetIsToldAndChangesNothing)
     controller->record().setDpiStage(1, 30);
     for (int attempt = 0; attempt < 2; ++attempt) {
         controller->notifier().notify({}, {}, DesktopNotifier::Severity::Information);
-        controller->reset();
+        resetAndWait();
         EXPECT_NE(lastNotice().find("Config file is not exist."), std::string::npos) << attempt;
         EXPECT_NE(lastNotice().find("config.bin"), std::string::npos) << lastNotice();
     }
@@ -755,7 +771,7 @@ TEST_F(MainControllerTest, SaveAsksBeforeOverwritingWhatAnotherProgramChanged)
         changeElsewhere(c.elsewhere);
         answer = c.chosen;
         questions.clear();
-        controller->apply();
+        applyAndWait();
         ASSERT_EQ(questions, std::vector{MainController::Question::ProfileChangedOnDisk});
         EXPECT_EQ(controller->record().dpiStage(1), c.kept);
         EXPECT_EQ(loadProfileFile(profile)->dpiStage(1), c.kept);
@@ -784,7 +800,7 @@ TEST_F(MainControllerTest, SaveWaitsForTheDataFolderAndTellsWhenItStaysLocked)
         PosixFolderLocker().lock(directory->path().string(), std::chrono::milliseconds(0));
     ASSERT_TRUE(held);
     controller->record().setDpiStage(1, 30);
-    controller->apply();
+    applyAndWait();
     EXPECT_NE(lastNotice().find("another Volantra program"), std::string::npos) << lastNotice();
     EXPECT_EQ(countLines(trace(), kConfigWrite), 0u);
     EXPECT_EQ(test::readBytes(currentProfileFile()), before);
