@@ -82,8 +82,6 @@ Result<ChosenProfile> chooseProfile(const CliContext& context, const std::string
 // What became of the sending: the mouse's or the trace's failure, else nothing.
 int finishSending(const CliContext& context, DeviceSession& session, const SendOutcome& sent)
 {
-    if (sent.reconnection && !*sent.reconnection)
-        return context.fail(sent.reconnection->error());
     if (sent.failure)
         return context.fail(*sent.failure);
     if (Status traced = session.traceStatus(); !traced)
@@ -146,6 +144,9 @@ int runApply(CliContext& context, const std::vector<std::string>& arguments)
     DeviceLink& link = (*session)->link();
     if (int failed = discoverOrFail(context, **session); failed != kExitOk)
         return failed;
+    // A new process has not run the connection sequence yet: it always comes first.
+    if (Result<std::uint8_t> profile = link.connect(); !profile)
+        return context.fail(profile.error());
     if (!chosen->current) {
         // A file named with --profile is only sent: no file is written, the desktop stays.
         const SendOutcome sent = EditingSession::send(&link, chosen->record);

@@ -27,8 +27,8 @@ struct LoadProblems
     // Without a usable profile list the first profile is shown, to be looked at only.
     bool shownReadOnly = false;
     std::optional<Error> readOnlyCopy; // even that could not be read
-    std::optional<Error> ini;  // the button names and skin of the profile INI
-    std::optional<Error> list; // the profile list could not be followed
+    std::optional<Error> ini;          // the button names and skin of the profile INI
+    std::optional<Error> list;         // the profile list could not be followed
 };
 
 // One Apply between its start and its end: the data folder's lock and the record as it is

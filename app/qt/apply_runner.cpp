@@ -67,10 +67,9 @@ void ApplyRunner::applyInBackground(std::function<void()> then)
     m_parts.mouse.hold();
     DeviceLink* link = &m_parts.link;
     SettingsRecord* sent = &m_pending->record;
-    m_background.start([link, sent] { return EditingSession::send(link, *sent); },
-                       [this, then = std::move(then)](SendOutcome outcome) {
-                           end(std::move(outcome), then);
-                       });
+    m_background.start(
+        [link, sent] { return EditingSession::send(link, *sent); },
+        [this, then = std::move(then)](SendOutcome outcome) { end(std::move(outcome), then); });
 }
 
 void ApplyRunner::end(SendOutcome sent, const std::function<void()>& then)

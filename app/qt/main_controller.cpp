@@ -5,6 +5,7 @@
 #include "app/qt/main_window.h"
 #include "app/qt/mouse_connection.h"
 #include "app/qt/profile_file_dialog.h"
+#include "app/qt/profile_file_requests.h"
 #include "app/qt/tray_icon.h"
 #include "app/qt/window_fonts.h"
 #include "app/qt/window_sections.h"
@@ -39,7 +40,6 @@ namespace volantra {
 
 namespace {
 
-constexpr int kBusyCursorMs = 6000;
 // How long a change waits for volantra-cli to finish its own; the window stays responsive.
 constexpr std::chrono::milliseconds kLockWait{2000};
 
@@ -58,28 +58,18 @@ int colourChannel(int value)
 
 MainController::MainController(AppOptions options, QObject* parent)
     : QObject(parent), m_options(std::move(options)),
-      m_notices([this](const char* english) { return text(english); })
+      m_text([this](const char* english) { return text(english); }), m_notices(m_text)
 {
     registerAppResources();
     m_language = &LanguageTable::forLanguage(Language::English);
     m_trayAvailable = QSystemTrayIcon::isSystemTrayAvailable();
-    m_busyCursorTimer.setSingleShot(true);
-    m_busyCursorTimer.setInterval(kBusyCursorMs);
-    connect(&m_busyCursorTimer, &QTimer::timeout, this, [this] {
-        if (m_busyCursorShown) {
-            QApplication::restoreOverrideCursor();
-            m_busyCursorShown = false;
-        }
-    });
     m_ask = [this](Question question) {
         QWidget* owner = m_window && m_window->isVisible() ? m_window.get() : nullptr;
-        return askWithQuestionBox(question, owner,
-                                  [this](const char* english) { return text(english); });
+        return askWithQuestionBox(question, owner, m_text);
     };
     m_chooseFile = [this](bool save, const QString& start) {
         QWidget* owner = m_window && m_window->isVisible() ? m_window.get() : nullptr;
-        return chooseProfileFile(owner, save, start,
-                                 [this](const char* english) { return text(english); });
+        return chooseProfileFile(owner, save, start, m_text);
     };
 }
 
@@ -89,8 +79,6 @@ MainController::~MainController()
     if (m_applyRunner)
         m_applyRunner->wait();
     m_mouse.reset();
-    if (m_busyCursorShown)
-        QApplication::restoreOverrideCursor();
 }
 
 QString MainController::text(const char* english) const
@@ -127,9 +115,8 @@ Status MainController::start()
     m_editing = std::make_unique<EditingSession>(
         EditingSession::Parts{m_record, *m_store, &m_session->link(),
                               [this] { return lockDataFolder(); }, m_pointerSettings.get()});
-    m_mouse = std::make_unique<MouseConnection>(
-        *m_session, m_notices, [this](const char* english) { return text(english); },
-        [this] { return m_language->language(); });
+    m_mouse = std::make_unique<MouseConnection>(*m_session, m_notices, m_text,
+                                                [this] { return m_language->language(); });
     connect(m_mouse.get(), &MouseConnection::connected, this,
             [this](std::uint8_t profile) { m_editing->followMouseProfile(profile); });
     connect(m_mouse.get(), &MouseConnection::arrived, this, [this] {
@@ -143,14 +130,19 @@ Status MainController::start()
             m_window->hide();
     });
     m_applyRunner = std::make_unique<ApplyRunner>(ApplyRunner::Parts{
-        *m_editing, m_session->link(), *m_mouse, m_notices,
-        [this](const char* english) { return text(english); },
+        *m_editing, m_session->link(), *m_mouse, m_notices, m_text,
         [this](Question question) { return m_ask(question); }, [this] { reloadProfile(); }});
     connect(m_applyRunner.get(), &ApplyRunner::ended, this, [this] {
         emit applyEnded();
         if (std::exchange(m_closeAfterApply, false))
             requestClose();
     });
+
+    m_files = std::make_unique<ProfileFileRequests>(ProfileFileRequests::Parts{
+        *m_editing, m_notices, m_text,
+        [this](bool save, const QString& start) { return m_chooseFile(save, start); },
+        [this](Question question) { return m_ask(question); }, [this] { return lockDataFolder(); },
+        m_dataDirectory->path()});
 
     m_mouse->open();
     m_notices.tellLoadProblems(m_editing->loadCurrent());
@@ -165,8 +157,7 @@ Status MainController::start()
     if (Status skin = loadSkin(); !skin)
         return skin;
     m_sections = std::make_unique<WindowSections>(buildWindowSections(
-        {{m_record, *m_skin, m_window.get(), m_textColour, m_normalFont,
-          [this](const char* english) { return text(english); }},
+        {{m_record, *m_skin, m_window.get(), m_textColour, m_normalFont, m_text},
          *m_window,
          *m_store,
          *m_writer,
@@ -265,7 +256,7 @@ Status MainController::loadSkin()
     }
     m_window->setWindowIcon(QIcon(QStringLiteral(":/volantra/volantra.png")));
     m_window->setTextStyle(m_textColour, m_normalFont);
-    m_window->setTexts([this](const char* english) { return text(english); });
+    m_window->setTexts(m_text);
     connect(m_window.get(), &MainWindow::buttonClicked, this, &MainController::onWindowButton);
     connect(m_window.get(), &MainWindow::closeRequested, this,
             &MainController::windowCloseRequested);
@@ -302,8 +293,7 @@ void MainController::createTray()
                       "notification service");
         return;
     }
-    m_tray = new TrayIcon([this](const char* english) { return text(english); },
-                          m_session->simulator(), this);
+    m_tray = new TrayIcon(m_text, m_session->simulator(), this);
     connect(m_tray, &TrayIcon::openRequested, this, &MainController::openWindow);
     connect(m_tray, &TrayIcon::exitRequested, this, &MainController::requestClose);
     m_notices.notifier().setTray(m_tray->icon());
@@ -452,21 +442,11 @@ void MainController::onWindowButton(WindowButton button)
     }
 }
 
-void MainController::showBusyCursor()
-{
-    // However the clicks fall, the cursor is set once and restored once.
-    if (!m_busyCursorShown) {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        m_busyCursorShown = true;
-    }
-    m_busyCursorTimer.start();
-}
-
 void MainController::apply()
 {
     if (applyRunning() || !m_applyLockout.tryStart(ApplyLockout::Clock::now()))
         return;
-    showBusyCursor();
+    m_busyCursor.show();
     // Without a mouse nothing reaches it, but nothing the user did is lost either.
     m_applyRunner->applyInBackground([this] {
         if (!m_session->link().commands())
@@ -488,7 +468,7 @@ void MainController::reset()
 {
     if (applyRunning() || m_ask(Question::ConfirmReset) != Answer::Yes)
         return;
-    showBusyCursor();
+    m_busyCursor.show();
     if (Status reset = m_editing->reset(); !reset) {
         // Every failed Reset is told, each time; the record and the files stay as they were.
         const QString missing = reset.error().kind == Error::Kind::NotFound
@@ -509,50 +489,13 @@ void MainController::reset()
 
 void MainController::importProfile()
 {
-    const QString start =
-        QString::fromStdString(m_store->currentProfilePath().value_or(m_dataDirectory->path()));
-    const QString chosen = m_chooseFile(false, start);
-    if (chosen.isEmpty())
-        return;
-    if (Status imported = m_editing->importProfile(chosen.toStdString()); !imported) {
-        m_notices.logAndWarn(imported.error().message, fromStd(imported.error().message));
-        return;
-    }
-    // The imported settings wait for Apply, like any other edit.
-    refreshWindow();
+    if (m_files->importProfile())
+        refreshWindow();
 }
 
 void MainController::exportProfile()
 {
-    QString start =
-        QString::fromStdString(m_store->currentProfilePath().value_or(m_dataDirectory->path()));
-    for (;;) {
-        const QString chosen = m_chooseFile(true, start);
-        if (chosen.isEmpty())
-            return;
-        Result<std::unique_ptr<FolderLock>> lock = lockDataFolder();
-        if (!lock) {
-            m_notices.warn(text("The settings were neither sent nor saved.") + QLatin1Char('\n') +
-                           fromStd(lock.error().message));
-            return;
-        }
-        // The save dialog asked before replacing the chosen file.
-        ProfileStore::ExportRequest request{chosen.toStdString(), false, true};
-        Result<ProfileStore::ExportResult> exported = m_editing->exportProfile(request);
-        if (exported && exported->outcome == ProfileStore::ExportResult::Outcome::WouldReplace) {
-            if (m_ask(Question::ReplaceExportedCopy) != Answer::Yes)
-                return;
-            request.replaceInDataDirectory = true;
-            exported = m_editing->exportProfile(request);
-        }
-        if (exported)
-            return;
-        m_notices.logAndWarn(exported.error().message, fromStd(exported.error().message));
-        // A name that is not allowed: say why and let the user choose another.
-        if (exported.error().kind != Error::Kind::InvalidInput)
-            return;
-        start = chosen;
-    }
+    m_files->exportProfile();
 }
 
 void MainController::openMacroManager()

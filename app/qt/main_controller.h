@@ -2,6 +2,7 @@
 
 #include "app/app_options.h"
 #include "app/apply_lockout.h"
+#include "app/qt/busy_cursor.h"
 #include "app/qt/user_notices.h"
 #include "app/qt/user_questions.h"
 #include "common/result.h"
@@ -14,7 +15,6 @@
 #include <QFont>
 #include <QObject>
 #include <QPointer>
-#include <QTimer>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -38,6 +38,7 @@ class MainPanels;
 class MainWindow;
 class MouseConnection;
 class PointerSettings;
+class ProfileFileRequests;
 class TrayIcon;
 struct WindowSections;
 class PosixAtomicFileWriter;
@@ -111,7 +112,7 @@ public:
     const LanguageTable& language() const { return *m_language; }
     QColor textColour() const { return m_textColour; }
     QSystemTrayIcon* tray();
-    bool busyCursorShown() const { return m_busyCursorShown; }
+    bool busyCursorShown() const { return m_busyCursor.shown(); }
 
 signals:
     // The program has ended cleanly: listener stopped, handles closed, icon removed.
@@ -133,13 +134,13 @@ private:
     void createTray();
     void applyLanguage();
     void refreshWindow();
-    void showBusyCursor();
     QString text(const char* english) const;
     void onWindowButton(WindowButton button);
     void reportSkinProblems();
     void exitProgram();
 
     AppOptions m_options;
+    const std::function<QString(const char* english)> m_text;
     UserNotices m_notices;
     std::unique_ptr<DataDirectory> m_dataDirectory;
     std::unique_ptr<PosixAtomicFileWriter> m_writer;
@@ -151,6 +152,7 @@ private:
     std::unique_ptr<PointerSettings> m_pointerSettings;
     std::unique_ptr<EditingSession> m_editing;
     std::unique_ptr<MouseConnection> m_mouse;
+    std::unique_ptr<ProfileFileRequests> m_files;
     const LanguageTable* m_language = nullptr;
     std::unique_ptr<SkinLibrary> m_skin;
     std::unique_ptr<SkinLibrary> m_defaultSkin;
@@ -165,8 +167,7 @@ private:
     QPointer<ProfileManagerDialog> m_profileManager;
     std::unique_ptr<HelpPanelToggle> m_help;
     ApplyLockout m_applyLockout;
-    QTimer m_busyCursorTimer;
-    bool m_busyCursorShown = false;
+    BusyCursor m_busyCursor;
     bool m_cancelPending = false;
     bool m_exiting = false;
     bool m_trayAvailable = false;

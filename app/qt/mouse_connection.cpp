@@ -103,8 +103,7 @@ void MouseConnection::startListener()
         QMetaObject::invokeMethod(this, &MouseConnection::dispatchPendingEvent,
                                   Qt::QueuedConnection);
     });
-    m_listener =
-        std::make_unique<EventListener>(m_session.link(), m_session.waker(), *m_handOver);
+    m_listener = std::make_unique<EventListener>(m_session.link(), m_session.waker(), *m_handOver);
     m_listener->start();
 }
 
@@ -130,8 +129,7 @@ void MouseConnection::watchHotplug()
     m_monitor = std::move(*monitor);
     m_hotplugNotifier =
         new QSocketNotifier(m_monitor->fileDescriptor(), QSocketNotifier::Read, this);
-    connect(m_hotplugNotifier, &QSocketNotifier::activated, this,
-            &MouseConnection::processHotplug);
+    connect(m_hotplugNotifier, &QSocketNotifier::activated, this, &MouseConnection::processHotplug);
 }
 
 void MouseConnection::hold()

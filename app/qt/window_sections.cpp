@@ -33,9 +33,8 @@ WindowSections buildWindowSections(const WindowSectionParts& parts)
     panels.setSection(RightSection::ReportRate, add(std::make_unique<ReportRateSection>()));
     panels.setSection(RightSection::MouseSpeed, add(std::make_unique<SpeedDialSection>(
                                                     SpeedDialRules::Purpose::PointerSpeed)));
-    panels.setSection(
-        RightSection::DoubleClick,
-        add(std::make_unique<SpeedDialSection>(SpeedDialRules::Purpose::DoubleClickSpeed)));
+    panels.setSection(RightSection::DoubleClick, add(std::make_unique<SpeedDialSection>(
+                                                     SpeedDialRules::Purpose::DoubleClickSpeed)));
     panels.setSection(RightSection::ScrollSpeed, add(std::make_unique<ScrollSpeedSection>(redraw)));
     panels.setSection(RightSection::AngleSnap, add(std::make_unique<AngleSnapSection>()));
     panels.setXySection(add(std::make_unique<XySection>()));
