@@ -1,5 +1,6 @@
 #include "app/qt/main_controller.h"
 #include "app/qt/main_window.h"
+#include "app/window_areas.h"
 #include "assign/button_assignment.h"
 #include "common/language_table.h"
 #include "device/device_commands.h"
@@ -218,6 +219,46 @@ TEST_F(MainControllerTest, ASecondApplyWithinTwoSecondsIsIgnored)
     SettingsRecord::Bytes bytes{};
     std::copy(saved.begin() + 1, saved.end(), bytes.begin());
     EXPECT_EQ(SettingsRecord(bytes).dpiStage(1), 40);
+}
+
+// The mouse's waits of an Apply pass on another thread: the window keeps handling events
+// and ignores its buttons until the Apply has ended.
+TEST_F(MainControllerTest, TheWindowKeepsRunningWhileApplySends)
+{
+    prepareData();
+    start();
+    int ticks = 0;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&] { ++ticks; });
+    timer.start(20);
+    controller->record().setDpiStage(1, 40);
+    controller->apply();
+    ASSERT_TRUE(controller->applyRunning());
+    emit controller->window().buttonClicked(WindowButton::Reset);
+    emit controller->window().buttonClicked(WindowButton::Cancel);
+    waitForApply();
+    EXPECT_GE(ticks, 10) << "the event loop ran during the mouse's waits";
+    EXPECT_TRUE(questions.empty()) << "Reset pressed during the Apply was ignored";
+    EXPECT_EQ(controller->record().dpiStage(1), 40) << "so was Cancel";
+    EXPECT_EQ(countLines(trace(), kConfigWrite), 1u);
+    EXPECT_EQ(simulator().mouse(0).config(),
+              controller->session().link().commands()->mirror().configSlots[0]);
+}
+
+TEST_F(MainControllerTest, AnUnplugDuringApplyEndsItAndIsTold)
+{
+    prepareData();
+    start();
+    controller->record().setDpiStage(0, 33);
+    controller->apply();
+    ASSERT_TRUE(controller->applyRunning());
+    simulator().unplug(0); // as the simulated mouse's tray menu does
+    waitForApply();
+    EXPECT_EQ(noticesWith("could not be sent"), 1u);
+    EXPECT_TRUE(waitFor([&] { return noticesWith("did not detect") > 0; }));
+    EXPECT_FALSE(connected());
+    EXPECT_EQ(loadProfileFile(currentProfileFile())->dpiStage(0), 33) << "saved all the same";
+    EXPECT_FALSE(controller->hasUnappliedEdits());
 }
 
 TEST_F(MainControllerTest, CancelRestoresTheSnapshot)
