@@ -261,32 +261,6 @@ TEST_F(MainControllerTest, AnUnplugDuringApplyEndsItAndIsTold)
     EXPECT_FALSE(controller->hasUnappliedEdits());
 }
 
-TEST_F(MainControllerTest, CancelRestoresTheSnapshot)
-{
-    prepareData();
-    start();
-    const SettingsRecord loaded = controller->record();
-    controller->record().setDpiStage(0, 77);
-    controller->record().setReportInterval(8);
-    EXPECT_TRUE(controller->hasUnappliedEdits());
-    controller->cancel();
-    EXPECT_EQ(controller->record(), loaded);
-    EXPECT_FALSE(controller->hasUnappliedEdits());
-    EXPECT_EQ(countLines(trace(), kConfigWrite), 0u);
-}
-
-TEST_F(MainControllerTest, CancelRestoresTheButtonLabelsWithTheirBytes)
-{
-    prepareData();
-    start();
-    const ProfileStore::ItemNames labels = controller->store().itemNames();
-    controller->store().setItemName(2, "Single Key-A");
-    EXPECT_TRUE(controller->hasUnappliedEdits()) << "a new label is an edit";
-    controller->cancel();
-    EXPECT_EQ(controller->store().itemNames(), labels);
-    EXPECT_FALSE(controller->hasUnappliedEdits());
-}
-
 TEST_F(MainControllerTest, ResetAsksOnceAndChangesNothingWhenDeclined)
 {
     prepareData();
@@ -858,23 +832,6 @@ TEST_F(MainControllerTest, ExportRefusesTheProgramsOwnFilesAndAsksForAnotherName
     EXPECT_EQ(exportChoices, 2) << "the save dialog opens again";
     EXPECT_EQ(test::readBytes(directory->file("config3.bin")), profile3);
     EXPECT_EQ(test::readBytes(directory->file("mine.bin")).size(), ProfileFile::kSize);
-}
-
-TEST_F(MainControllerTest, AnImportWithoutNamesNamesTheButtonsAfterTheirFunctions)
-{
-    prepareData();
-    start();
-    test::TemporaryDirectory elsewhere;
-    chosenFile = elsewhere.file("bare.bin");
-    fs::copy_file(directory->file("config1.bin"), chosenFile);
-    ProfileStore::ItemNames stale;
-    stale.fill("Stale");
-    controller->store().setItemNames(stale);
-    controller->importProfile();
-    ProfileStore::ItemNames expected{};
-    fillDefaultItemNames(expected, controller->record(),
-                         LanguageTable::forLanguage(Language::English));
-    EXPECT_EQ(controller->store().itemNames(), expected);
 }
 
 TEST_F(MainControllerTest, TheButtonNamesStayInTheWindowsLanguageAcrossProfiles)
