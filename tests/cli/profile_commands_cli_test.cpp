@@ -1,8 +1,8 @@
 #include "cli/cli.h"
 #include "model/ini_file.h"
 #include "model/profile_file.h"
-#include "platform/posix_atomic_file_writer.h"
 #include "pages/apply_pointer_settings.h"
+#include "platform/posix_atomic_file_writer.h"
 #include "support/cli_run.h"
 #include "support/memory_pointer_settings.h"
 #include "support/temporary_directory.h"
@@ -337,8 +337,8 @@ TEST_F(ProfileCommandsCli, APointerSettingTheDesktopRefusesFailsApply)
             return report;
         }
     } refusing;
-    const CliRun applied =
-        test::runCliCapturing({"--data-dir", data.path().string(), "--simulate", "apply"}, &refusing);
+    const CliRun applied = test::runCliCapturing(
+        {"--data-dir", data.path().string(), "--simulate", "apply"}, &refusing);
     EXPECT_EQ(applied.status, 1);
     EXPECT_NE(applied.err.find("SETMOUSESPEED failed. speed is locked"), std::string::npos)
         << applied.err;
