@@ -20,10 +20,7 @@ ApplyRunner::ApplyRunner(Parts parts, QObject* parent)
 {
 }
 
-ApplyRunner::~ApplyRunner()
-{
-    m_background.wait();
-}
+ApplyRunner::~ApplyRunner() = default;
 
 std::optional<PendingApply> ApplyRunner::begin()
 {

@@ -47,8 +47,9 @@ public:
     void applyNow();
     // The sending on another thread; `then` runs once the Apply has been told.
     void applyInBackground(std::function<void()> then);
-    // Waits for the sending to end (the program ends).
-    void wait() { m_background.wait(); }
+    // Ends a running Apply at once, waiting for its sending: it is saved and told (the
+    // program ends).
+    void finishNow() { m_background.finishNow(); }
 
 signals:
     void ended();

@@ -22,13 +22,18 @@ public:
     ~BackgroundApply() override; // waits for a job still running
 
     bool running() const { return m_running; }
-    // Waits for a running job to end; its outcome is then dropped.
-    void wait();
     // Starts `job`; `done` runs on this object's thread with what it gave.
     void start(Job job, std::function<void(SendOutcome)> done);
+    // Waits for a running job and hands its outcome over now (the program ends): what was
+    // sent is still saved.
+    void finishNow();
 
 private:
+    void deliver();
+
     std::thread m_thread;
+    SendOutcome m_outcome; // written by the job, read after it was joined
+    std::function<void(SendOutcome)> m_done;
     bool m_running = false;
 };
 

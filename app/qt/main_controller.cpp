@@ -75,9 +75,11 @@ MainController::MainController(AppOptions options, QObject* parent)
 
 MainController::~MainController()
 {
-    // The sending thread uses the link: it ends before the link's handles go.
+    // The sending thread uses the link: it ends before the link's handles go, and what it
+    // sent is saved.
+    m_exiting = true;
     if (m_applyRunner)
-        m_applyRunner->wait();
+        m_applyRunner->finishNow();
     m_mouse.reset();
 }
 

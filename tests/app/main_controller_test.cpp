@@ -245,6 +245,18 @@ TEST_F(MainControllerTest, TheWindowKeepsRunningWhileApplySends)
               controller->session().link().commands()->mirror().configSlots[0]);
 }
 
+TEST_F(MainControllerTest, AnApplyStillSendingWhenTheProgramEndsIsSaved)
+{
+    prepareData();
+    start();
+    const std::string profile = currentProfileFile();
+    controller->record().setDpiStage(2, 45);
+    controller->apply();
+    ASSERT_TRUE(controller->applyRunning());
+    controller.reset(); // as SIGTERM ends the program
+    EXPECT_EQ(loadProfileFile(profile)->dpiStage(2), 45);
+}
+
 TEST_F(MainControllerTest, AnUnplugDuringApplyEndsItAndIsTold)
 {
     prepareData();
