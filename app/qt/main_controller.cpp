@@ -2,6 +2,7 @@
 
 #include "app/device_notice.h"
 #include "app/qt/apply_runner.h"
+#include "app/qt/data_folder.h"
 #include "app/qt/main_window.h"
 #include "app/qt/mouse_connection.h"
 #include "app/qt/profile_file_dialog.h"
@@ -14,18 +15,15 @@
 #include "help/qt/help_panel_toggle.h"
 #include "help/qt/updater_launch.h"
 #include "macro/qt/macro_manager_dialog.h"
-#include "model/data_directory.h"
 #include "model/profile_store.h"
 #include "pages/qt/main_panels.h"
 #include "platform/device_session.h"
 #include "platform/pointer/desktop_pointer_settings.h"
 #include "platform/posix_atomic_file_writer.h"
-#include "platform/posix_folder_lock.h"
 #include "profiles/qt/profile_manager_dialog.h"
 #include "skin/qt/skin_library.h"
 
 #include <QApplication>
-#include <QFileSystemWatcher>
 #include <QIcon>
 #include <QSystemTrayIcon>
 #include <algorithm>
@@ -39,9 +37,6 @@ static void registerAppResources()
 namespace volantra {
 
 namespace {
-
-// How long a change waits for volantra-cli to finish its own; the window stays responsive.
-constexpr std::chrono::milliseconds kLockWait{2000};
 
 QString fromStd(std::string_view text)
 {
@@ -105,8 +100,13 @@ bool MainController::applyRunning() const
 
 Status MainController::start()
 {
-    if (Status opened = openDataDirectory(); !opened)
-        return opened;
+    Result<std::unique_ptr<DataFolder>> folder =
+        DataFolder::open(m_options.dataDirectory, m_notices, m_text);
+    if (!folder)
+        return folder.error();
+    m_folder = std::move(*folder);
+    m_store = &m_folder->store();
+    m_writer = &m_folder->writer();
     Result<std::unique_ptr<DeviceSession>> session =
         DeviceSession::create({m_options.simulate, m_options.tracePath, false});
     if (!session)
@@ -116,7 +116,7 @@ Status MainController::start()
         m_pointerSettings = createSessionPointerSettings();
     m_editing = std::make_unique<EditingSession>(
         EditingSession::Parts{m_record, *m_store, &m_session->link(),
-                              [this] { return lockDataFolder(); }, m_pointerSettings.get()});
+                              [this] { return m_folder->lock(); }, m_pointerSettings.get()});
     m_mouse = std::make_unique<MouseConnection>(*m_session, m_notices, m_text,
                                                 [this] { return m_language->language(); });
     connect(m_mouse.get(), &MouseConnection::connected, this,
@@ -143,14 +143,14 @@ Status MainController::start()
     m_files = std::make_unique<ProfileFileRequests>(ProfileFileRequests::Parts{
         *m_editing, m_notices, m_text,
         [this](bool save, const QString& start) { return m_chooseFile(save, start); },
-        [this](Question question) { return m_ask(question); }, [this] { return lockDataFolder(); },
-        m_dataDirectory->path()});
+        [this](Question question) { return m_ask(question); }, [this] { return m_folder->lock(); },
+        m_folder->path()});
 
     m_mouse->open();
     m_notices.tellLoadProblems(m_editing->loadCurrent());
     // The window's largest images are decoded on other threads while the fonts load.
-    m_skin = std::make_unique<SkinLibrary>(
-        SkinRoot::forProfile(m_dataDirectory->path(), m_store->skin().path));
+    m_skin =
+        std::make_unique<SkinLibrary>(SkinRoot::forProfile(m_folder->path(), m_store->skin().path));
     SkinLibrary::Preload preload =
         m_skin->startPreload({MainWindow::kBackground, "/BK_MainMid.png", "/BK_MainLeft.png",
                               "/BK_MainRight.png", "/Mouse/Front/MouseFront.png", "/Logo.png"});
@@ -165,7 +165,8 @@ Status MainController::start()
          *m_writer,
          m_defaultSkin.get()}));
     createTray();
-    watchDataFolder();
+    connect(m_folder.get(), &DataFolder::changed, this, &MainController::dataFolderChanged);
+    m_folder->watch();
     refreshWindow();
 
     // Without a tray there is nothing else to open the window from.
@@ -176,45 +177,7 @@ Status MainController::start()
 
 const std::string& MainController::dataDirectory() const
 {
-    return m_dataDirectory->path();
-}
-
-Status MainController::openDataDirectory()
-{
-    DataDirectory::Inputs inputs = DataDirectory::inputsFromEnvironment(m_options.dataDirectory);
-    inputs.fillOverride = true;
-    Result<DataDirectory> directory = DataDirectory::resolve(inputs);
-    if (!directory)
-        return directory.error();
-    m_dataDirectory = std::make_unique<DataDirectory>(std::move(*directory));
-    m_writer = std::make_unique<PosixAtomicFileWriter>();
-    m_store = std::make_unique<ProfileStore>(m_dataDirectory->path(), *m_writer);
-    // A save that a killed program left half done is finished before anything is read.
-    Result<std::unique_ptr<FolderLock>> lock = lockDataFolder();
-    if (!lock)
-        m_notices.warn(text("The settings were neither sent nor saved.") + QLatin1Char('\n') +
-                       fromStd(lock.error().message));
-    else if (Status recovered = m_store->recoverUnfinishedSave(); !recovered)
-        m_notices.once("recover", fromStd(recovered.error().message));
-    return {};
-}
-
-Result<std::unique_ptr<FolderLock>> MainController::lockDataFolder()
-{
-    Result<std::unique_ptr<FolderLock>> lock =
-        PosixFolderLocker().lock(m_dataDirectory->path(), kLockWait);
-    if (!lock)
-        m_notices.log(lock.error().message);
-    return lock;
-}
-
-void MainController::watchDataFolder()
-{
-    m_folderWatcher = new QFileSystemWatcher(this);
-    // The folder, not the files: a save replaces a file by renaming another over it.
-    m_folderWatcher->addPath(QString::fromStdString(m_dataDirectory->path()));
-    connect(m_folderWatcher, &QFileSystemWatcher::directoryChanged, this,
-            &MainController::dataFolderChanged);
+    return m_folder->path();
 }
 
 void MainController::dataFolderChanged()
@@ -242,7 +205,7 @@ void MainController::applyLanguage()
 
 Status MainController::loadSkin()
 {
-    const std::string& directory = m_dataDirectory->path();
+    const std::string& directory = m_folder->path();
     m_defaultSkin = std::make_unique<SkinLibrary>(SkinRoot::defaultSkin(directory));
     m_window = std::make_unique<MainWindow>(*m_skin, m_trayAvailable);
     if (!m_window->loadBackground()) {
@@ -346,7 +309,7 @@ void MainController::handleRequest(const QString& request)
 
 void MainController::launchUpdater()
 {
-    if (Status launched = launchFirmwareUpdater(m_dataDirectory->path(), machineName()); !launched)
+    if (Status launched = launchFirmwareUpdater(m_folder->path(), machineName()); !launched)
         m_notices.info(fromStd(launched.error().message));
 }
 
@@ -354,12 +317,8 @@ void MainController::toggleHelp()
 {
     if (!m_help)
         m_help = std::make_unique<HelpPanelToggle>(m_window.get(), [this] {
-            return HelpPanelContext{*m_skin,
-                                    m_defaultSkin.get(),
-                                    m_store->language(),
-                                    m_dataDirectory->path(),
-                                    machineName(),
-                                    QString()};
+            return HelpPanelContext{*m_skin,          m_defaultSkin.get(), m_store->language(),
+                                    m_folder->path(), machineName(),       QString()};
         });
     m_help->toggle();
 }

@@ -21,13 +21,12 @@
 #include <string>
 #include <vector>
 
-class QFileSystemWatcher;
 class QSystemTrayIcon;
 
 namespace volantra {
 
 class ApplyRunner;
-class DataDirectory;
+class DataFolder;
 class FolderLock;
 class HelpPanelToggle;
 class ProfileManagerDialog;
@@ -121,15 +120,11 @@ signals:
     void applyEnded();
 
 private:
-    Status openDataDirectory();
     // Files of the data folder that volantra-cli (or anything else) changes are shown at
     // once while nothing is edited; with edits, Save asks instead.
-    void watchDataFolder();
     void dataFolderChanged();
     // The current profile from its files again, as a whole: record, names and snapshot.
     void reloadProfile();
-    // The data folder's lock for one change of its files.
-    Result<std::unique_ptr<FolderLock>> lockDataFolder();
     Status loadSkin();
     void createTray();
     void applyLanguage();
@@ -142,11 +137,10 @@ private:
     AppOptions m_options;
     const std::function<QString(const char* english)> m_text;
     UserNotices m_notices;
-    std::unique_ptr<DataDirectory> m_dataDirectory;
-    std::unique_ptr<PosixAtomicFileWriter> m_writer;
-    std::unique_ptr<ProfileStore> m_store;
+    std::unique_ptr<DataFolder> m_folder;
+    ProfileStore* m_store = nullptr;           // the folder's
+    PosixAtomicFileWriter* m_writer = nullptr; // the folder's
     std::unique_ptr<DeviceSession> m_session;
-    QFileSystemWatcher* m_folderWatcher = nullptr;
 
     SettingsRecord m_record;
     std::unique_ptr<PointerSettings> m_pointerSettings;
