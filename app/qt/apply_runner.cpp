@@ -46,6 +46,8 @@ std::optional<PendingApply> ApplyRunner::begin()
 
 void ApplyRunner::applyNow()
 {
+    // One Apply at a time reaches the mouse: one being sent ends first.
+    m_background.finishNow();
     std::optional<PendingApply> pending = begin();
     if (!pending)
         return;
