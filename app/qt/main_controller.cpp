@@ -8,7 +8,7 @@
 #include "app/qt/profile_file_dialog.h"
 #include "app/qt/profile_file_requests.h"
 #include "app/qt/tray_icon.h"
-#include "app/qt/window_fonts.h"
+#include "app/qt/window_look.h"
 #include "app/qt/window_sections.h"
 #include "common/language_table.h"
 #include "common/machine_name.h"
@@ -21,7 +21,6 @@
 #include "platform/pointer/desktop_pointer_settings.h"
 #include "platform/posix_atomic_file_writer.h"
 #include "profiles/qt/profile_manager_dialog.h"
-#include "skin/qt/skin_library.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -41,12 +40,6 @@ namespace {
 QString fromStd(std::string_view text)
 {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-// Text colours are bytes; values beyond them are taken as the nearest end, not wrapped.
-int colourChannel(int value)
-{
-    return std::clamp(value, 0, 255);
 }
 
 } // namespace
@@ -81,6 +74,11 @@ MainController::~MainController()
 QString MainController::text(const char* english) const
 {
     return fromStd(m_language->text(english));
+}
+
+QColor MainController::textColour() const
+{
+    return m_look->textColour();
 }
 
 QSystemTrayIcon* MainController::tray()
@@ -148,22 +146,16 @@ Status MainController::start()
 
     m_mouse->open();
     m_notices.tellLoadProblems(m_editing->loadCurrent());
-    // The window's largest images are decoded on other threads while the fonts load.
-    m_skin =
-        std::make_unique<SkinLibrary>(SkinRoot::forProfile(m_folder->path(), m_store->skin().path));
-    SkinLibrary::Preload preload =
-        m_skin->startPreload({MainWindow::kBackground, "/BK_MainMid.png", "/BK_MainLeft.png",
-                              "/BK_MainRight.png", "/Mouse/Front/MouseFront.png", "/Logo.png"});
-    applyLanguage();
-    m_skin->finishPreload(preload);
-    if (Status skin = loadSkin(); !skin)
-        return skin;
+    m_look = std::make_unique<WindowLook>(m_folder->path(), *m_store);
+    m_language = &m_look->language();
+    if (Status window = createWindow(); !window)
+        return window;
     m_sections = std::make_unique<WindowSections>(buildWindowSections(
-        {{m_record, *m_skin, m_window.get(), m_textColour, m_normalFont, m_text},
+        {{m_record, m_look->skin(), m_window.get(), m_look->textColour(), m_look->font(), m_text},
          *m_window,
          *m_store,
          *m_writer,
-         m_defaultSkin.get()}));
+         m_look->defaultSkin()}));
     createTray();
     connect(m_folder.get(), &DataFolder::changed, this, &MainController::dataFolderChanged);
     m_folder->watch();
@@ -193,34 +185,12 @@ void MainController::reloadProfile()
     refreshWindow();
 }
 
-void MainController::applyLanguage()
+Status MainController::createWindow()
 {
-    m_language = &LanguageTable::forLanguage(m_store->language());
-    const ProfileSkin& skin = m_store->skin();
-    m_textColour =
-        QColor(colourChannel(skin.red), colourChannel(skin.green), colourChannel(skin.blue));
-    const WindowFonts fonts = WindowFonts::forLanguage(m_store->language());
-    m_normalFont = fonts.normal;
-}
-
-Status MainController::loadSkin()
-{
-    const std::string& directory = m_folder->path();
-    m_defaultSkin = std::make_unique<SkinLibrary>(SkinRoot::defaultSkin(directory));
-    m_window = std::make_unique<MainWindow>(*m_skin, m_trayAvailable);
-    if (!m_window->loadBackground()) {
-        const QString chosen = QString::fromStdString(m_skin->root().path());
-        m_skin->setRoot(m_defaultSkin->root());
-        if (!m_window->loadBackground())
-            return Error{Error::Kind::NotFound,
-                         m_defaultSkin->root().image(MainWindow::kBackground) +
-                             ": the skin's window background is missing, damaged or too small"};
-        m_notices.once("skin", QStringLiteral("%1: the skin cannot draw the window; the default "
-                                              "skin is used instead.")
-                                   .arg(chosen));
-    }
-    m_window->setWindowIcon(QIcon(QStringLiteral(":/volantra/volantra.png")));
-    m_window->setTextStyle(m_textColour, m_normalFont);
+    Result<std::unique_ptr<MainWindow>> window = m_look->createWindow(m_trayAvailable, m_notices);
+    if (!window)
+        return window.error();
+    m_window = std::move(*window);
     m_window->setTexts(m_text);
     connect(m_window.get(), &MainWindow::buttonClicked, this, &MainController::onWindowButton);
     connect(m_window.get(), &MainWindow::closeRequested, this,
@@ -230,7 +200,9 @@ Status MainController::loadSkin()
             openMacroManager();
     });
     connect(m_window.get(), &MainWindow::redrawn, this, [this] {
-        QMetaObject::invokeMethod(this, &MainController::reportSkinProblems, Qt::QueuedConnection);
+        // Reported after the paint, never from inside it.
+        QMetaObject::invokeMethod(
+            this, [this] { m_look->reportProblems(m_notices); }, Qt::QueuedConnection);
     });
     return {};
 }
@@ -240,15 +212,6 @@ void MainController::setPointerSettings(std::unique_ptr<PointerSettings> desktop
     m_pointerSettings = std::move(desktop);
     if (m_editing)
         m_editing->setDesktop(m_pointerSettings.get());
-}
-
-void MainController::reportSkinProblems()
-{
-    // Reported after the paint, never from inside it, and once per image.
-    const QStringList problems = m_skin->takeNewProblems() + m_defaultSkin->takeNewProblems();
-    for (const QString& problem : problems)
-        m_notices.once(problem.toStdString(),
-                       QStringLiteral("LoadPng---Load image failed.\n%1").arg(problem));
 }
 
 void MainController::createTray()
@@ -317,8 +280,8 @@ void MainController::toggleHelp()
 {
     if (!m_help)
         m_help = std::make_unique<HelpPanelToggle>(m_window.get(), [this] {
-            return HelpPanelContext{*m_skin,          m_defaultSkin.get(), m_store->language(),
-                                    m_folder->path(), machineName(),       QString()};
+            return HelpPanelContext{m_look->skin(),   m_look->defaultSkin(), m_store->language(),
+                                    m_folder->path(), machineName(),         QString()};
         });
     m_help->toggle();
 }
@@ -328,8 +291,8 @@ void MainController::openProfileManager()
     if (m_profileManager)
         return;
     m_profileManager =
-        new ProfileManagerDialog({*m_store, *m_writer, m_record, *m_skin, m_defaultSkin.get(),
-                                  m_store->language(), m_textColour,
+        new ProfileManagerDialog({*m_store, *m_writer, m_record, m_look->skin(),
+                                  m_look->defaultSkin(), m_store->language(), m_look->textColour(),
                                   [this] {
                                       if (!hasUnappliedEdits())
                                           return true;
@@ -464,10 +427,10 @@ void MainController::openMacroManager()
     ButtonLabels labels = m_store->itemNames();
     MacroManagerContext context{m_store->macroFilePath(),
                                 *m_writer,
-                                *m_skin,
-                                m_defaultSkin.get(),
+                                m_look->skin(),
+                                m_look->defaultSkin(),
                                 m_store->language(),
-                                m_textColour,
+                                m_look->textColour(),
                                 m_record,
                                 labels,
                                 m_macroOptions};

@@ -12,7 +12,6 @@
 #include "model/settings_record.h"
 
 #include <QColor>
-#include <QFont>
 #include <QObject>
 #include <QPointer>
 #include <functional>
@@ -42,7 +41,7 @@ class TrayIcon;
 struct WindowSections;
 class PosixAtomicFileWriter;
 class ProfileStore;
-class SkinLibrary;
+class WindowLook;
 enum class WindowButton;
 
 // Owns everything the running program has (the device session and its listener, the
@@ -109,7 +108,7 @@ public:
     ProfileStore& store() { return *m_store; }
     DesktopNotifier& notifier() { return m_notices.notifier(); }
     const LanguageTable& language() const { return *m_language; }
-    QColor textColour() const { return m_textColour; }
+    QColor textColour() const;
     QSystemTrayIcon* tray();
     bool busyCursorShown() const { return m_busyCursor.shown(); }
 
@@ -125,13 +124,11 @@ private:
     void dataFolderChanged();
     // The current profile from its files again, as a whole: record, names and snapshot.
     void reloadProfile();
-    Status loadSkin();
+    Status createWindow();
     void createTray();
-    void applyLanguage();
     void refreshWindow();
     QString text(const char* english) const;
     void onWindowButton(WindowButton button);
-    void reportSkinProblems();
     void exitProgram();
 
     AppOptions m_options;
@@ -148,10 +145,7 @@ private:
     std::unique_ptr<MouseConnection> m_mouse;
     std::unique_ptr<ProfileFileRequests> m_files;
     const LanguageTable* m_language = nullptr;
-    std::unique_ptr<SkinLibrary> m_skin;
-    std::unique_ptr<SkinLibrary> m_defaultSkin;
-    QColor m_textColour;
-    QFont m_normalFont;
+    std::unique_ptr<WindowLook> m_look;
 
     std::unique_ptr<MainWindow> m_window;
     std::unique_ptr<WindowSections> m_sections;
