@@ -34,7 +34,7 @@ constexpr Command kCommands[] = {
     {"connect", "", "run the connection sequence, print the profile", runConnect},
     {"events", "", "print the mouse's events until interrupted", runEvents},
     {"images", "[--profile FILE]", "print the images apply would send", runImages},
-    {"apply", "[--profile FILE]", "send a profile (default: the current one)", runApply},
+    {"apply", "[--profile FILE] [--no-pointer]", "send a profile (default: the current)", runApply},
     {"set", "KEY VALUE...", "change one setting (the keys: help set)", runSet},
     {"export", "FILE.bin [--force]", "copy the current profile to FILE.bin and .ini", runExport},
     {"import", "FILE.bin", "load FILE.bin (and .ini) as the current profile", runImport},
@@ -100,7 +100,13 @@ int runHelp(CliContext& context, const std::vector<std::string>& arguments)
 
 int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err)
 {
-    CliContext context{out, err, false, false, std::nullopt, std::nullopt};
+    return runCli(arguments, out, err, nullptr);
+}
+
+int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
+           PointerSettings* desktop)
+{
+    CliContext context{out, err, false, false, std::nullopt, std::nullopt, desktop};
     std::size_t index = 0;
     for (; index < arguments.size(); ++index) {
         const std::string& argument = arguments[index];

@@ -11,6 +11,7 @@ namespace volantra {
 
 class DataDirectory;
 class DeviceSession;
+class PointerSettings;
 
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailure = 1;
@@ -26,6 +27,8 @@ struct CliContext
     bool json = false;
     std::optional<std::string> tracePath;
     std::optional<std::string> dataDir;
+    // The desktop whose pointer settings apply sets; the session's desktop when unset.
+    PointerSettings* desktop = nullptr;
 
     int usageError(const std::string& message) const;
     // Prints the error and gives the exit status that fits its kind.

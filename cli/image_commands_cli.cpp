@@ -4,11 +4,13 @@
 #include "cli/device_commands_cli.h"
 #include "cli/profile_commands_cli.h"
 #include "common/hex.h"
-#include "device/device_commands.h"
+#include "device/device_link.h"
+#include "editing/editing_session.h"
 #include "model/device_images_builder.h"
 #include "model/profile_file.h"
 #include "model/record_check.h"
 #include "platform/device_session.h"
+#include "platform/pointer/desktop_pointer_settings.h"
 
 #include <ostream>
 
@@ -77,6 +79,31 @@ Result<ChosenProfile> chooseProfile(const CliContext& context, const std::string
     return chosen;
 }
 
+// What became of the sending: the mouse's or the trace's failure, else nothing.
+int finishSending(const CliContext& context, DeviceSession& session, const SendOutcome& sent)
+{
+    if (sent.failure)
+        return context.fail(*sent.failure);
+    if (Status traced = session.traceStatus(); !traced)
+        return context.fail(traced.error());
+    return kExitOk;
+}
+
+// A setting the desktop refused is named; one it lacks stays in the profile unsaid.
+int reportPointerSettings(const CliContext& context, const ApplyReport& report)
+{
+    if (!report.pointer)
+        return kExitOk;
+    int status = kExitOk;
+    for (const PointerSetting setting : kPointerSettings) {
+        const SettingOutcome& outcome = (*report.pointer)[setting];
+        if (outcome.isFailed())
+            status = context.fail(Error{Error::Kind::Io, std::string(pointerFailureText(setting)) +
+                                                             " " + outcome.message()});
+    }
+    return status;
+}
+
 } // namespace
 
 int runImages(CliContext& context, const std::vector<std::string>& arguments)
@@ -96,8 +123,16 @@ int runImages(CliContext& context, const std::vector<std::string>& arguments)
 int runApply(CliContext& context, const std::vector<std::string>& arguments)
 {
     // The file is checked before the mouse is touched at all.
+    std::vector<std::string> profileArguments;
+    bool setPointer = true;
+    for (const std::string& argument : arguments) {
+        if (argument == "--no-pointer")
+            setPointer = false;
+        else
+            profileArguments.push_back(argument);
+    }
     int failure = kExitOk;
-    Result<ChosenProfile> chosen = chooseProfile(context, "apply", arguments, failure);
+    Result<ChosenProfile> chosen = chooseProfile(context, "apply", profileArguments, failure);
     if (!chosen)
         return context.fail(chosen.error(), failure);
     if (Status sendable = checkSendable(*chosen); !sendable)
@@ -106,23 +141,37 @@ int runApply(CliContext& context, const std::vector<std::string>& arguments)
     Result<std::unique_ptr<DeviceSession>> session = context.openSession();
     if (!session)
         return context.fail(session.error());
+    DeviceLink& link = (*session)->link();
     if (int failed = discoverOrFail(context, **session); failed != kExitOk)
         return failed;
-    DeviceCommands& commands = *(*session)->link().commands();
-    if (Result<std::uint8_t> profile = commands.connect(); !profile)
+    // A new process has not run the connection sequence yet: it always comes first.
+    if (Result<std::uint8_t> profile = link.connect(); !profile)
         return context.fail(profile.error());
-    if (Status applied = commands.apply(buildDeviceImages(chosen->record)); !applied)
-        return context.fail(applied.error());
-    if (Status traced = (*session)->traceStatus(); !traced)
-        return context.fail(traced.error());
-    // The current profile is saved as it was sent, with its button names. The desktop's
-    // pointer settings are not applied yet: there is no pointer-settings backend.
-    if (chosen->current) {
-        CurrentProfile& current = *chosen->current;
-        if (Status saved = current.store->saveAppliedProfile(current.record); !saved)
-            return context.fail(saved.error());
+    if (!chosen->current) {
+        // A file named with --profile is only sent: no file is written, the desktop stays.
+        const SendOutcome sent = EditingSession::send(&link, chosen->record);
+        return finishSending(context, **session, sent);
     }
-    return kExitOk;
+    // The current profile goes as the window's Save sends it: sent, saved with its button
+    // names, and the desktop's pointer settings set.
+    std::unique_ptr<PointerSettings> sessionDesktop;
+    PointerSettings* desktop = nullptr;
+    if (setPointer) {
+        if (!context.desktop)
+            sessionDesktop = createSessionPointerSettings();
+        desktop = context.desktop ? context.desktop : sessionDesktop.get();
+    }
+    EditingSession editing = editingSessionFor(*chosen->current, &link, desktop);
+    Result<PendingApply> pending = editing.beginApply();
+    if (!pending)
+        return context.fail(pending.error());
+    const SendOutcome sent = EditingSession::send(&link, pending->record);
+    if (int failed = finishSending(context, **session, sent); failed != kExitOk)
+        return failed;
+    const ApplyReport report = editing.finishApply(std::move(*pending), sent);
+    if (report.saveFailure)
+        return context.fail(*report.saveFailure);
+    return reportPointerSettings(context, report);
 }
 
 } // namespace volantra

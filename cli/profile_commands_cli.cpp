@@ -1,6 +1,5 @@
 #include "cli/profile_commands_cli.h"
 
-#include "app/default_item_names.h"
 #include "cli/cli_context.h"
 #include "cli/json.h"
 #include "cli/terminal_text.h"
@@ -374,6 +373,12 @@ Result<CurrentProfile> loadCurrentProfile(const CliContext& context, ProfileAcce
     return profile;
 }
 
+EditingSession editingSessionFor(CurrentProfile& profile, DeviceLink* link,
+                                 PointerSettings* desktop)
+{
+    return EditingSession({profile.record, *profile.store, link, {}, desktop});
+}
+
 void printSetKeys(std::ostream& out)
 {
     out << "keys:\n";
@@ -429,7 +434,7 @@ int runSet(CliContext& context, const std::vector<std::string>& arguments)
     const std::vector<std::string> values(arguments.begin() + 1, arguments.end());
     if (Status changed = applySetting(*profile, arguments[0], values); !changed)
         return context.fail(changed.error(), kExitUsage);
-    if (Status saved = profile->store->saveProfile(profile->record); !saved)
+    if (Status saved = editingSessionFor(*profile).saveWithoutSending(); !saved)
         return context.fail(saved.error());
     return kExitOk;
 }
@@ -450,7 +455,7 @@ int runExport(CliContext& context, const std::vector<std::string>& arguments)
     if (!profile)
         return context.fail(profile.error());
     Result<ProfileStore::ExportResult> exported =
-        profile->store->exportProfile({files[0], force, force}, profile->record);
+        editingSessionFor(*profile).exportProfile({files[0], force, force});
     if (!exported)
         return usageOrFailure(context, exported.error());
     if (exported->outcome == ProfileStore::ExportResult::Outcome::WouldReplace)
@@ -466,14 +471,11 @@ int runImport(CliContext& context, const std::vector<std::string>& arguments)
     Result<CurrentProfile> profile = loadCurrentProfile(context, ProfileAccess::Replace);
     if (!profile)
         return context.fail(profile.error());
-    ProfileStore& store = *profile->store;
-    if (Status imported = store.importProfile(arguments[0], profile->record); !imported)
+    EditingSession editing = editingSessionFor(*profile);
+    if (Status imported = editing.importProfile(arguments[0]); !imported)
         return usageOrFailure(context, imported.error());
-    // Buttons without a name (no .ini came with the file) are named after their function.
-    ProfileStore::ItemNames names = store.itemNames();
-    fillDefaultItemNames(names, profile->record, LanguageTable::forLanguage(store.language()));
-    store.setItemNames(names);
-    if (Status saved = store.saveProfile(profile->record); !saved)
+    // Without the window there is no later Apply to save it, so the import is saved now.
+    if (Status saved = editing.saveWithoutSending(); !saved)
         return context.fail(saved.error());
     return kExitOk;
 }
@@ -485,10 +487,11 @@ int runReset(CliContext& context, const std::vector<std::string>& arguments)
     Result<CurrentProfile> profile = loadCurrentProfile(context, ProfileAccess::Replace);
     if (!profile)
         return context.fail(profile.error());
-    if (Status reset = profile->store->resetToDefaults(profile->record); !reset)
+    EditingSession editing = editingSessionFor(*profile);
+    if (Status reset = editing.reset(); !reset)
         return context.fail(reset.error());
     // Without the window there is no later Apply to save it, so the reset is saved now.
-    if (Status saved = profile->store->saveProfile(profile->record); !saved)
+    if (Status saved = editing.saveWithoutSending(); !saved)
         return context.fail(saved.error());
     return kExitOk;
 }
@@ -512,6 +515,12 @@ int runProfiles(CliContext& context, const std::vector<std::string>& arguments)
     }
     PosixAtomicFileWriter writer;
     const std::string path = directory->file(ProfileStore::kDefaultIniFile);
+    if (use) {
+        const Status chosen = EditingSession::chooseProfile(path, writer, arguments[1]);
+        if (!chosen && chosen.error().kind == Error::Kind::InvalidInput)
+            return context.usageError(chosen.error().message);
+        return chosen ? kExitOk : context.fail(chosen.error());
+    }
     Result<IniFile> ini = IniFile::load(path, writer);
     if (!ini)
         return context.fail(ini.error());
@@ -520,16 +529,6 @@ int runProfiles(CliContext& context, const std::vector<std::string>& arguments)
         return context.fail(Error{Error::Kind::NotFound, path + ": no profile list (ItemCount " +
                                                              std::to_string(list.declaredCount()) +
                                                              ")"});
-    if (use) {
-        const std::string& name = arguments[1];
-        if (std::find(list.names().begin(), list.names().end(), name) == list.names().end())
-            return context.usageError(path + ": no profile named \"" + name + "\"");
-        if (Status written =
-                ini->writeString(ProfileList::kSection, ProfileList::kCurrentNameKey, name);
-            !written)
-            return context.fail(written.error());
-        return kExitOk;
-    }
 
     // Without a match the program keeps the first profile.
     const std::size_t current = list.currentIndex().value_or(0);

@@ -2,6 +2,7 @@
 
 #include "common/folder_lock.h"
 #include "common/result.h"
+#include "editing/editing_session.h"
 #include "model/profile_store.h"
 #include "model/settings_record.h"
 
@@ -14,6 +15,7 @@ namespace volantra {
 
 struct CliContext;
 class AtomicFileWriter;
+class DeviceLink;
 
 // What a command does with the current profile.
 enum class ProfileAccess {
@@ -33,6 +35,11 @@ struct CurrentProfile
     SettingsRecord record;
 };
 Result<CurrentProfile> loadCurrentProfile(const CliContext& context, ProfileAccess access);
+// The editing session of a loaded profile, as the window has it; the command holds the data
+// folder's lock already, so the session takes none. `desktop` may be null: no pointer
+// settings are set then.
+EditingSession editingSessionFor(CurrentProfile& profile, DeviceLink* link = nullptr,
+                                 PointerSettings* desktop = nullptr);
 
 // The commands that change profiles on disk: set, export, import, reset and profiles.
 int runSet(CliContext& context, const std::vector<std::string>& arguments);

@@ -1,6 +1,5 @@
 // Every caption of the main window's sections and of every dialog, drawn in the fonts the
 // program uses, in each of its three languages, must fit the place it is drawn into.
-#include "app/default_item_names.h"
 #include "app/qt/main_window.h"
 #include "app/qt/window_fonts.h"
 #include "app/window_areas.h"
@@ -9,6 +8,7 @@
 #include "assign/qt/macro_key_dialog.h"
 #include "assign/qt/single_key_dialog.h"
 #include "common/language_table.h"
+#include "editing/default_item_names.h"
 #include "help/qt/help_panel.h"
 #include "macro/qt/macro_manager_dialog.h"
 #include "model/profile_store.h"

@@ -1,4 +1,4 @@
-#include "app/default_item_names.h"
+#include "editing/default_item_names.h"
 
 #include <gtest/gtest.h>
 

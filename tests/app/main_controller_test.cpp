@@ -1,10 +1,11 @@
-#include "app/default_item_names.h"
 #include "app/qt/main_controller.h"
 #include "app/qt/main_window.h"
+#include "app/window_areas.h"
 #include "assign/button_assignment.h"
 #include "common/language_table.h"
 #include "device/device_commands.h"
 #include "device/device_link.h"
+#include "editing/default_item_names.h"
 #include "help/help_panel_areas.h"
 #include "help/qt/help_panel.h"
 #include "macro/macro_editor.h"
@@ -130,6 +131,21 @@ protected:
     }
 
     std::string trace() const { return directory->file("trace.txt"); }
+    // The sending of an Apply runs on another thread; the test waits for its end.
+    void waitForApply()
+    {
+        ASSERT_TRUE(waitFor([&] { return !controller->applyRunning(); }));
+    }
+    void applyAndWait()
+    {
+        controller->apply();
+        waitForApply();
+    }
+    void resetAndWait()
+    {
+        controller->reset();
+        waitForApply();
+    }
     std::string currentProfileFile() { return *controller->store().currentProfilePath(); }
     SimulatedBackend& simulator() { return *controller->session().simulator(); }
     std::string lastNotice() { return controller->notifier().lastText().toStdString(); }
@@ -192,8 +208,9 @@ TEST_F(MainControllerTest, ASecondApplyWithinTwoSecondsIsIgnored)
     prepareData();
     start();
     controller->record().setDpiStage(1, 40);
-    controller->apply();
-    controller->apply();
+    applyAndWait();
+    applyAndWait();
+    waitForApply();
     EXPECT_EQ(countLines(trace(), kConfigWrite), 1u);
     EXPECT_TRUE(controller->busyCursorShown());
     EXPECT_FALSE(controller->hasUnappliedEdits());
@@ -208,29 +225,55 @@ TEST_F(MainControllerTest, ASecondApplyWithinTwoSecondsIsIgnored)
     EXPECT_EQ(SettingsRecord(bytes).dpiStage(1), 40);
 }
 
-TEST_F(MainControllerTest, CancelRestoresTheSnapshot)
+// The mouse's waits of an Apply pass on another thread: the window keeps handling events
+// and ignores its buttons until the Apply has ended.
+TEST_F(MainControllerTest, TheWindowKeepsRunningWhileApplySends)
 {
     prepareData();
     start();
-    const SettingsRecord loaded = controller->record();
-    controller->record().setDpiStage(0, 77);
-    controller->record().setReportInterval(8);
-    EXPECT_TRUE(controller->hasUnappliedEdits());
-    controller->cancel();
-    EXPECT_EQ(controller->record(), loaded);
-    EXPECT_FALSE(controller->hasUnappliedEdits());
-    EXPECT_EQ(countLines(trace(), kConfigWrite), 0u);
+    int ticks = 0;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&] { ++ticks; });
+    timer.start(20);
+    controller->record().setDpiStage(1, 40);
+    controller->apply();
+    ASSERT_TRUE(controller->applyRunning());
+    emit controller->window().buttonClicked(WindowButton::Reset);
+    emit controller->window().buttonClicked(WindowButton::Cancel);
+    waitForApply();
+    EXPECT_GE(ticks, 10) << "the event loop ran during the mouse's waits";
+    EXPECT_TRUE(questions.empty()) << "Reset pressed during the Apply was ignored";
+    EXPECT_EQ(controller->record().dpiStage(1), 40) << "so was Cancel";
+    EXPECT_EQ(countLines(trace(), kConfigWrite), 1u);
+    EXPECT_EQ(simulator().mouse(0).config(),
+              controller->session().link().commands()->mirror().configSlots[0]);
 }
 
-TEST_F(MainControllerTest, CancelRestoresTheButtonLabelsWithTheirBytes)
+TEST_F(MainControllerTest, AnApplyStillSendingWhenTheProgramEndsIsSaved)
 {
     prepareData();
     start();
-    const ProfileStore::ItemNames labels = controller->store().itemNames();
-    controller->store().setItemName(2, "Single Key-A");
-    EXPECT_TRUE(controller->hasUnappliedEdits()) << "a new label is an edit";
-    controller->cancel();
-    EXPECT_EQ(controller->store().itemNames(), labels);
+    const std::string profile = currentProfileFile();
+    controller->record().setDpiStage(2, 45);
+    controller->apply();
+    ASSERT_TRUE(controller->applyRunning());
+    controller.reset(); // as SIGTERM ends the program
+    EXPECT_EQ(loadProfileFile(profile)->dpiStage(2), 45);
+}
+
+TEST_F(MainControllerTest, AnUnplugDuringApplyEndsItAndIsTold)
+{
+    prepareData();
+    start();
+    controller->record().setDpiStage(0, 33);
+    controller->apply();
+    ASSERT_TRUE(controller->applyRunning());
+    simulator().unplug(0); // as the simulated mouse's tray menu does
+    waitForApply();
+    EXPECT_EQ(noticesWith("could not be sent"), 1u);
+    EXPECT_TRUE(waitFor([&] { return noticesWith("did not detect") > 0; }));
+    EXPECT_FALSE(connected());
+    EXPECT_EQ(loadProfileFile(currentProfileFile())->dpiStage(0), 33) << "saved all the same";
     EXPECT_FALSE(controller->hasUnappliedEdits());
 }
 
@@ -240,14 +283,14 @@ TEST_F(MainControllerTest, ResetAsksOnceAndChangesNothingWhenDeclined)
     start();
     controller->record().setDpiStage(2, 99);
     answer = MainController::Answer::Cancel;
-    controller->reset();
+    resetAndWait();
     ASSERT_EQ(questions.size(), 1u);
     EXPECT_EQ(questions[0], MainController::Question::ConfirmReset);
     EXPECT_EQ(controller->record().dpiStage(2), 99);
     EXPECT_EQ(countLines(trace(), kConfigWrite), 0u);
 
     answer = MainController::Answer::Yes;
-    controller->reset();
+    resetAndWait();
     EXPECT_EQ(questions.size(), 2u);
     EXPECT_NE(controller->record().dpiStage(2), 99);
     EXPECT_EQ(countLines(trace(), kConfigWrite), 1u) << "with a mouse, Reset applies the defaults";
@@ -287,6 +330,7 @@ TEST_F(MainControllerTest, APressInTheWindowClosesTheHelpPanelFirstButNotResetCa
     ASSERT_TRUE(helpShown());
     for (WindowButton kept : {WindowButton::Reset, WindowButton::Apply}) {
         pressButton(kept);
+        waitForApply();
         EXPECT_TRUE(helpShown()) << static_cast<int>(kept);
     }
     pressButton(WindowButton::Cancel);
@@ -321,7 +365,7 @@ TEST_F(MainControllerTest, ResetWithoutAMouseLoadsTheDefaultsWithoutSending)
     simulator().unplug(0);
     ASSERT_TRUE(waitFor([&] { return !controller->session().link().connected(); }));
     controller->record().setDpiStage(2, 99);
-    controller->reset();
+    resetAndWait();
     EXPECT_NE(controller->record().dpiStage(2), 99);
     EXPECT_EQ(countLines(trace(), kConfigWrite), 0u);
 }
@@ -359,7 +403,7 @@ TEST_F(MainControllerTest, TheStageNoticeCarriesTheDpiTheMouseReports)
     prepareData();
     start();
     controller->record().setDpiStage(1, 16); // 800 DPI on stage 2
-    controller->apply();
+    applyAndWait();
     simulator().emitEvent(0, {0x06, 0x07, 0x02, 0x02});
     ASSERT_TRUE(waitFor([&] { return !lastNotice().empty(); }));
     EXPECT_EQ(lastNotice(), "Switch DPI into the second stage 800");
@@ -402,7 +446,7 @@ TEST_F(MainControllerTest, AnApplyThatCannotReachTheMouseSaysSoAndStillSaves)
     start();
     simulator().mouse(0).setFault(SimulatedMouse::Fault::Stall);
     controller->record().setDpiStage(0, 33);
-    controller->apply();
+    applyAndWait();
     EXPECT_NE(lastNotice().find("could not be sent"), std::string::npos) << lastNotice();
     const std::vector<std::uint8_t> saved = test::readBytes(currentProfileFile());
     ASSERT_EQ(saved.size(), 1757u);
@@ -417,7 +461,7 @@ TEST_F(MainControllerTest, SaveWithoutAMouseLeavesTheDesktopsPointerSettingsAlon
     simulator().unplug(0);
     ASSERT_TRUE(waitFor([&] { return !controller->session().link().connected(); }));
     controller->record().setPointerSpeed(controller->record().pointerSpeed() % 12 + 1);
-    controller->apply();
+    applyAndWait();
     EXPECT_EQ(loadProfileFile(currentProfileFile())->pointerSpeed(),
               controller->record().pointerSpeed());
     EXPECT_EQ(pointer->applyCount(), 0);
@@ -434,7 +478,7 @@ TEST_F(MainControllerTest, AnApplyWhoseSaveFailedIsWhatCancelGoesBackTo)
     fs::create_directories(profile / "in-the-way"); // nothing can be saved in its place
     answer = MainController::Answer::Overwrite;     // the file changed on disk: save anyway
     controller->record().setDpiStage(0, 33);
-    controller->apply();
+    applyAndWait();
     EXPECT_EQ(noticesWith("could not be saved"), 1u);
     EXPECT_EQ(simulator().mouse(0).config(),
               controller->session().link().commands()->mirror().configSlots[0]);
@@ -458,7 +502,7 @@ TEST_F(MainControllerTest, AMouseThatDoesNotAnswerItsConnectionIsToldOnceAndAske
 
     simulator().mouse(0).setFault(SimulatedMouse::Fault::None);
     controller->record().setDpiStage(0, 21);
-    controller->apply();
+    applyAndWait();
     EXPECT_TRUE(connected());
     EXPECT_EQ(countLines(trace(), kConfigWrite), 1u);
     EXPECT_EQ(simulator().mouse(0).config(),
@@ -480,7 +524,7 @@ TEST_F(MainControllerTest, AnEventInterfaceThatCannotBeOpenedIsToldOnceAndApplyS
     EXPECT_EQ(noticesWith("70-volantra.rules"), 1u);
     EXPECT_EQ(noticesWith("permission denied"), 1u) << "the notice says why";
     controller->record().setDpiStage(0, 22);
-    controller->apply();
+    applyAndWait();
     EXPECT_EQ(countLines(trace(), kConfigWrite), 1u);
     EXPECT_FALSE(controller->hasUnappliedEdits());
 }
@@ -723,7 +767,7 @@ TEST_F(MainControllerTest, ARecordedMacroOnAButtonReachesTheMouseAsEncoded)
                                                      MacroKeyChoice{0, 0, "Macro_1"});
     controller->record().setButton(2, macroKey.parameters);
     controller->store().setItemName(2, macroKey.label);
-    controller->apply();
+    applyAndWait();
 
     PosixAtomicFileWriter writer;
     Result<IniFile> file = IniFile::load(directory->file("record.ini"), writer);
@@ -770,10 +814,10 @@ TEST_F(MainControllerTest, SaveNeverWritesOrSendsARecordThatWasNotLoaded)
         EXPECT_NE(lastNotice().find(c.told), std::string::npos) << lastNotice();
         EXPECT_EQ(lastNotice().find("Config file is not exist."), std::string::npos);
         controller->record().setDpiStage(1, 48);
-        controller->apply();
+        applyAndWait();
         EXPECT_EQ(countLines(trace(), kConfigWrite), 0u);
         EXPECT_EQ(test::readBytes(directory->file("config0.bin")), profile);
-        controller->reset();
+        resetAndWait();
         EXPECT_EQ(test::readBytes(directory->file("config0.bin")).size(),
                   c.resetRepairs ? ProfileFile::kSize : profile.size());
     }
@@ -787,7 +831,7 @@ TEST_F(MainControllerTest, EveryFailedResetIsToldAndChangesNothing)
     controller->record().setDpiStage(1, 30);
     for (int attempt = 0; attempt < 2; ++attempt) {
         controller->notifier().notify({}, {}, DesktopNotifier::Severity::Information);
-        controller->reset();
+        resetAndWait();
         EXPECT_NE(lastNotice().find("Config file is not exist."), std::string::npos) << attempt;
         EXPECT_NE(lastNotice().find("config.bin"), std::string::npos) << lastNotice();
     }
@@ -819,7 +863,7 @@ TEST_F(MainControllerTest, SaveAsksBeforeOverwritingWhatAnotherProgramChanged)
         changeElsewhere(c.elsewhere);
         answer = c.chosen;
         questions.clear();
-        controller->apply();
+        applyAndWait();
         ASSERT_EQ(questions, std::vector{MainController::Question::ProfileChangedOnDisk});
         EXPECT_EQ(controller->record().dpiStage(1), c.kept);
         EXPECT_EQ(loadProfileFile(profile)->dpiStage(1), c.kept);
@@ -848,7 +892,7 @@ TEST_F(MainControllerTest, SaveWaitsForTheDataFolderAndTellsWhenItStaysLocked)
         PosixFolderLocker().lock(directory->path().string(), std::chrono::milliseconds(0));
     ASSERT_TRUE(held);
     controller->record().setDpiStage(1, 30);
-    controller->apply();
+    applyAndWait();
     EXPECT_NE(lastNotice().find("another Volantra program"), std::string::npos) << lastNotice();
     EXPECT_EQ(countLines(trace(), kConfigWrite), 0u);
     EXPECT_EQ(test::readBytes(currentProfileFile()), before);
@@ -865,23 +909,6 @@ TEST_F(MainControllerTest, ExportRefusesTheProgramsOwnFilesAndAsksForAnotherName
     EXPECT_EQ(exportChoices, 2) << "the save dialog opens again";
     EXPECT_EQ(test::readBytes(directory->file("config3.bin")), profile3);
     EXPECT_EQ(test::readBytes(directory->file("mine.bin")).size(), ProfileFile::kSize);
-}
-
-TEST_F(MainControllerTest, AnImportWithoutNamesNamesTheButtonsAfterTheirFunctions)
-{
-    prepareData();
-    start();
-    test::TemporaryDirectory elsewhere;
-    chosenFile = elsewhere.file("bare.bin");
-    fs::copy_file(directory->file("config1.bin"), chosenFile);
-    ProfileStore::ItemNames stale;
-    stale.fill("Stale");
-    controller->store().setItemNames(stale);
-    controller->importProfile();
-    ProfileStore::ItemNames expected{};
-    fillDefaultItemNames(expected, controller->record(),
-                         LanguageTable::forLanguage(Language::English));
-    EXPECT_EQ(controller->store().itemNames(), expected);
 }
 
 TEST_F(MainControllerTest, TheButtonNamesStayInTheWindowsLanguageAcrossProfiles)

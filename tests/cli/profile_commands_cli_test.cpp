@@ -1,8 +1,10 @@
 #include "cli/cli.h"
 #include "model/ini_file.h"
 #include "model/profile_file.h"
+#include "pages/apply_pointer_settings.h"
 #include "platform/posix_atomic_file_writer.h"
 #include "support/cli_run.h"
+#include "support/memory_pointer_settings.h"
 #include "support/temporary_directory.h"
 #include "tools/default_data.h"
 
@@ -32,7 +34,7 @@ protected:
     CliRun run(std::vector<std::string> arguments)
     {
         arguments.insert(arguments.begin(), {"--data-dir", data.path().string()});
-        return test::runCliCapturing(arguments);
+        return test::runCliCapturing(arguments, &desktop);
     }
     SettingsRecord saved(const std::string& name = "config0.bin")
     {
@@ -48,6 +50,7 @@ protected:
 
     test::TemporaryDirectory data;
     PosixAtomicFileWriter writer;
+    MemoryPointerSettings desktop; // never the desktop the tests run in
 };
 
 TEST_F(ProfileCommandsCli, SetChangesOneSettingOfTheCurrentProfile)
@@ -291,6 +294,54 @@ TEST_F(ProfileCommandsCli, ApplyWithoutAFileSendsAndSavesTheCurrentProfile)
     EXPECT_EQ(item(5), ""); // the names are written as the profile had them
     Result<IniFile> after = IniFile::load(data.file("str0.ini"), writer);
     EXPECT_TRUE(after->document().hasKey("Setting-EN", "Item5"));
+}
+
+// apply sends the current profile as the window's Save does, pointer settings included,
+// unless told not to; a file named with --profile is only sent.
+TEST_F(ProfileCommandsCli, ApplySetsTheDesktopsPointerSettingsUnlessToldNot)
+{
+    ASSERT_EQ(run({"set", "pointer-speed", "7"}).status, 0);
+    ASSERT_EQ(run({"set", "double-click", "3"}).status, 0);
+    const struct
+    {
+        std::vector<std::string> options;
+        int applies;
+    } cases[] = {{{}, 1}, {{"--no-pointer"}, 0}, {{"--profile", data.file("config0.bin")}, 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.options.empty() ? "plain" : c.options[0]);
+        desktop = MemoryPointerSettings();
+        std::vector<std::string> arguments{"--simulate", "apply"};
+        arguments.insert(arguments.end(), c.options.begin(), c.options.end());
+        const CliRun applied = run(arguments);
+        ASSERT_EQ(applied.status, 0) << applied.err;
+        EXPECT_EQ(desktop.applyCount(), c.applies);
+    }
+    desktop = MemoryPointerSettings();
+    ASSERT_EQ(run({"--simulate", "apply"}).status, 0);
+    EXPECT_EQ(desktop.current(), pointerValuesFor(saved()));
+    EXPECT_EQ(desktop.current().speed, 12) << "dial 7 is speed 2 x 7 - 2";
+}
+
+// A setting the desktop refuses is told, and apply does not claim to be done.
+TEST_F(ProfileCommandsCli, APointerSettingTheDesktopRefusesFailsApply)
+{
+    class RefusingDesktop final : public PointerSettings
+    {
+    public:
+        std::string desktopName() const override { return "Refusing"; }
+        PointerReport apply(const PointerValues&) override
+        {
+            PointerReport report;
+            report.set(PointerSetting::Speed,
+                       SettingOutcome::failed({Error::Kind::Io, "speed is locked"}));
+            return report;
+        }
+    } refusing;
+    const CliRun applied = test::runCliCapturing(
+        {"--data-dir", data.path().string(), "--simulate", "apply"}, &refusing);
+    EXPECT_EQ(applied.status, 1);
+    EXPECT_NE(applied.err.find("SETMOUSESPEED failed. speed is locked"), std::string::npos)
+        << applied.err;
 }
 
 TEST_F(ProfileCommandsCli, ABrokenCurrentProfileStopsApplyBeforeTheMouse)

@@ -17,9 +17,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const std::vector<std::string> kSourceFolders = {"app",    "assign",   "cli",      "common",
-                                                 "device", "help",     "macro",    "model",
-                                                 "pages",  "platform", "profiles", "skin"};
+const std::vector<std::string> kSourceFolders = {
+    "app",   "assign", "cli",   "common",   "device",   "editing", "help",
+    "macro", "model",  "pages", "platform", "profiles", "skin"};
 
 struct Include
 {

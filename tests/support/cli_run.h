@@ -16,12 +16,14 @@ struct CliRun
     std::string err;
 };
 
-inline CliRun runCliCapturing(const std::vector<std::string>& arguments)
+// `desktop` stands for the desktop whose pointer settings apply sets; none: the session's.
+inline CliRun runCliCapturing(const std::vector<std::string>& arguments,
+                              PointerSettings* desktop = nullptr)
 {
     std::ostringstream out;
     std::ostringstream err;
     CliRun result;
-    result.status = runCli(arguments, out, err);
+    result.status = runCli(arguments, out, err, desktop);
     result.out = out.str();
     result.err = err.str();
     return result;

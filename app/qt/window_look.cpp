@@ -1,0 +1,69 @@
+#include "app/qt/window_look.h"
+
+#include "app/qt/main_window.h"
+#include "app/qt/user_notices.h"
+#include "app/qt/window_fonts.h"
+#include "common/language_table.h"
+#include "model/profile_store.h"
+#include "skin/qt/skin_library.h"
+
+#include <QIcon>
+#include <algorithm>
+
+namespace volantra {
+namespace {
+
+// Text colours are bytes; values beyond them are taken as the nearest end, not wrapped.
+int colourChannel(int value)
+{
+    return std::clamp(value, 0, 255);
+}
+
+} // namespace
+
+WindowLook::WindowLook(const std::string& dataFolder, const ProfileStore& store)
+    : m_skin(std::make_unique<SkinLibrary>(SkinRoot::forProfile(dataFolder, store.skin().path)))
+{
+    SkinLibrary::Preload preload =
+        m_skin->startPreload({MainWindow::kBackground, "/BK_MainMid.png", "/BK_MainLeft.png",
+                              "/BK_MainRight.png", "/Mouse/Front/MouseFront.png", "/Logo.png"});
+    m_language = &LanguageTable::forLanguage(store.language());
+    const ProfileSkin& skin = store.skin();
+    m_textColour =
+        QColor(colourChannel(skin.red), colourChannel(skin.green), colourChannel(skin.blue));
+    m_font = WindowFonts::forLanguage(store.language()).normal;
+    m_skin->finishPreload(preload);
+    m_defaultSkin = std::make_unique<SkinLibrary>(SkinRoot::defaultSkin(dataFolder));
+}
+
+WindowLook::~WindowLook() = default;
+
+Result<std::unique_ptr<MainWindow>> WindowLook::createWindow(bool trayAvailable,
+                                                             UserNotices& notices)
+{
+    auto window = std::make_unique<MainWindow>(*m_skin, trayAvailable);
+    if (!window->loadBackground()) {
+        const QString chosen = QString::fromStdString(m_skin->root().path());
+        m_skin->setRoot(m_defaultSkin->root());
+        if (!window->loadBackground())
+            return Error{Error::Kind::NotFound,
+                         m_defaultSkin->root().image(MainWindow::kBackground) +
+                             ": the skin's window background is missing, damaged or too small"};
+        notices.once("skin", QStringLiteral("%1: the skin cannot draw the window; the default "
+                                            "skin is used instead.")
+                                 .arg(chosen));
+    }
+    window->setWindowIcon(QIcon(QStringLiteral(":/volantra/volantra.png")));
+    window->setTextStyle(m_textColour, m_font);
+    return window;
+}
+
+void WindowLook::reportProblems(UserNotices& notices)
+{
+    const QStringList problems = m_skin->takeNewProblems() + m_defaultSkin->takeNewProblems();
+    for (const QString& problem : problems)
+        notices.once(problem.toStdString(),
+                     QStringLiteral("LoadPng---Load image failed.\n%1").arg(problem));
+}
+
+} // namespace volantra

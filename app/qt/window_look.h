@@ -1,0 +1,47 @@
+#pragma once
+
+#include "common/result.h"
+
+#include <QColor>
+#include <QFont>
+#include <memory>
+#include <string>
+
+namespace volantra {
+
+class LanguageTable;
+class MainWindow;
+class ProfileStore;
+class SkinLibrary;
+class UserNotices;
+
+// How the window looks for the profile it starts with: its skin (with the default skin
+// behind it), the text colour and font, and the language of its texts.
+class WindowLook
+{
+public:
+    // The skin's largest images are decoded on other threads while the fonts load.
+    WindowLook(const std::string& dataFolder, const ProfileStore& store);
+    ~WindowLook();
+
+    // The main window drawn with the skin, else with the default skin (told once); an
+    // error when neither can draw it.
+    Result<std::unique_ptr<MainWindow>> createWindow(bool trayAvailable, UserNotices& notices);
+    // Images that could not be drawn, once each; after a paint, never from inside it.
+    void reportProblems(UserNotices& notices);
+
+    SkinLibrary& skin() { return *m_skin; }
+    SkinLibrary* defaultSkin() { return m_defaultSkin.get(); }
+    QColor textColour() const { return m_textColour; }
+    const QFont& font() const { return m_font; }
+    const LanguageTable& language() const { return *m_language; }
+
+private:
+    std::unique_ptr<SkinLibrary> m_skin;
+    std::unique_ptr<SkinLibrary> m_defaultSkin;
+    QColor m_textColour;
+    QFont m_font;
+    const LanguageTable* m_language = nullptr;
+};
+
+} // namespace volantra
