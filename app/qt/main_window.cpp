@@ -2,6 +2,7 @@
 
 #include "pages/qt/main_panels.h"
 #include "skin/qt/offscreen_surface.h"
+#include "skin/qt/skin_image.h"
 #include "skin/qt/skin_library.h"
 
 #include <QApplication>
@@ -33,11 +34,12 @@ void MainWindow::setTexts(std::function<QString(const char*)> text)
 bool MainWindow::loadBackground()
 {
     // Decoded whole: a header that reads well says nothing about the pixels after it.
-    const QSize size = m_skin.image(kBackground).size();
+    const QSize size = SkinImage::logicalSize(m_skin.image(kBackground));
     if (size.width() < kMinimumWidth || size.height() < kMinimumHeight)
         return false;
     setFixedSize(size);
-    m_picture = QImage(size, QImage::Format_ARGB32_Premultiplied);
+    // At the skin's pixel ratio, so text and lines drawn over the images are as sharp.
+    m_picture = SkinImage::canvas(size, m_skin.devicePixelRatio() > 1 ? 2 : 1);
     m_picture.fill(Qt::black);
     return true;
 }
@@ -87,8 +89,8 @@ void MainWindow::drawButtons(QPainter& painter)
         const bool over = m_hovered == look.button;
         const QPoint at(look.area.left, look.area.top);
         // A button's face is drawn over what lies beneath, so the spot is restored first.
-        painter.drawImage(at, m_skin.image(kBackground),
-                          QRect(at, QSize(look.area.width(), look.area.height())));
+        m_skin.drawArea(painter, kBackground,
+                        QRect(at, QSize(look.area.width(), look.area.height())));
         m_skin.draw(painter, over ? look.overImage : look.normalImage, at);
         if (!look.caption.empty()) {
             const Rect& area = look.captionArea;
@@ -110,7 +112,7 @@ void MainWindow::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.drawImage(event->rect(), m_picture, event->rect());
+    painter.drawImage(event->rect(), m_picture, SkinImage::pixelRect(m_picture, event->rect()));
 }
 
 void MainWindow::mousePressEvent(QMouseEvent* event)

@@ -1,5 +1,6 @@
 #include "skin/qt/skinned_dialog.h"
 
+#include "skin/qt/skin_image.h"
 #include "skin/qt/skin_library.h"
 
 #include <QCloseEvent>
@@ -19,7 +20,7 @@ SkinnedDialog::SkinnedDialog(SkinLibrary& skin, SkinLibrary* fallbackSkin,
             m_imageSource = fallbackSkin;
     }
     if (!m_background.isNull())
-        setFixedSize(m_background.size());
+        setFixedSize(SkinImage::logicalSize(m_background));
 }
 
 int SkinnedDialog::execCentred()
