@@ -3,17 +3,16 @@
 // keeps running. Waiting on the server's event instead of polling leaves both cores to
 // the program being measured.
 // Usage: map_timer TITLE PROGRAM [ARGUMENTS...]
-#include <xcb/xcb.h>
-
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <csignal>
 #include <memory>
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <xcb/xcb.h>
 
 namespace {
 
@@ -25,7 +24,9 @@ struct FreeReply
 xcb_atom_t atom(xcb_connection_t* connection, const char* name)
 {
     const std::unique_ptr<xcb_intern_atom_reply_t, FreeReply> reply(xcb_intern_atom_reply(
-        connection, xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(std::strlen(name)), name), nullptr));
+        connection,
+        xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(std::strlen(name)), name),
+        nullptr));
     return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
 }
 
@@ -87,8 +88,7 @@ int main(int argc, char** argv)
         xcb_disconnect(connection);
         return 0;
     }
-    std::fprintf(stderr, "map_timer: the X connection ended before %s was mapped\n",
-                 title.c_str());
+    std::fprintf(stderr, "map_timer: the X connection ended before %s was mapped\n", title.c_str());
     kill(child, SIGTERM);
     return 1;
 }

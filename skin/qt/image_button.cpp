@@ -32,9 +32,9 @@ int channel(double fraction)
 QImage composed(const QImage& background, QSize size, const QImage& image, QPoint at)
 {
     // As sharp as the sharpest of its parts.
-    QImage face = SkinImage::canvas(
-        size, std::max(background.isNull() ? 1.0 : background.devicePixelRatio(),
-                       image.devicePixelRatio()));
+    QImage face =
+        SkinImage::canvas(size, std::max(background.isNull() ? 1.0 : background.devicePixelRatio(),
+                                         image.devicePixelRatio()));
     QPainter painter(&face);
     if (!background.isNull())
         painter.drawImage(0, 0, background);

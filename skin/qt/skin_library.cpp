@@ -60,9 +60,9 @@ SkinLibrary::Preload::Decoded load(const QString& path, const SkinLibrary::Stamp
     SkinImage::Decoded standard = SkinImage::decodeFile(path);
     result.image = std::move(standard.image);
     if (result.image.isNull())
-        result.problem = result.problem.isEmpty() ? standard.error
-                                                  : result.problem + QLatin1Char('\n') +
-                                                        standard.error;
+        result.problem = result.problem.isEmpty()
+                             ? standard.error
+                             : result.problem + QLatin1Char('\n') + standard.error;
     return result;
 }
 
@@ -175,8 +175,8 @@ SkinLibrary::Preload SkinLibrary::startPreload(const std::vector<std::string>& r
         QString path = absolutePath(relative);
         // The files as they were when decoding began, so a change during it is seen at
         // the first use.
-        preload.pending.emplace_back(
-            path, std::async(std::launch::async, load, path, stampsOf(path)));
+        preload.pending.emplace_back(path,
+                                     std::async(std::launch::async, load, path, stampsOf(path)));
     }
     return preload;
 }

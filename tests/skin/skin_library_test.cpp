@@ -107,7 +107,8 @@ TEST(SkinLibraryTest, HighDensityTwinsAreTakenOnlyAtTwiceTheSize)
         const QStringList problems = library.takeNewProblems();
         EXPECT_EQ(problems.size(), c.told ? 1 : 0);
         if (c.told) {
-            EXPECT_TRUE(problems.value(0).contains("Enable@2x.png")) << problems.value(0).toStdString();
+            EXPECT_TRUE(problems.value(0).contains("Enable@2x.png"))
+                << problems.value(0).toStdString();
         }
     }
 }
