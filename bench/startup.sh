@@ -55,7 +55,9 @@ switches() {
 # the last start also counts the idle wake-ups.
 start() {
     name=$1; shift
-    set -- $("$timer" "$@" 2>/dev/null) # "<ms> <pid>"
+    # To a file: a pipe would stay open in the program, which keeps running.
+    "$timer" "$@" >"$work/started" 2>/dev/null
+    set -- $(cat "$work/started") # "<ms> <pid>"
     echo "$1" >>"$work/$name.times"; app=$2
     sleep 0.3
     awk '/^VmRSS/ { print $2 / 1024 }' "/proc/$app/status" >>"$work/$name.rss"

@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <cstdio>
+#include <malloc.h>
 
 namespace {
 
@@ -95,5 +96,8 @@ int main(int argc, char** argv)
         return 1;
     }
     instance.setDataDirectory(QString::fromStdString(controller.dataDirectory()));
+    // The images were decoded on several threads, each with its own malloc arena; what
+    // the decoders freed there goes back to the system instead of staying resident.
+    malloc_trim(0);
     return application.exec();
 }

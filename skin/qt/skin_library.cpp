@@ -83,6 +83,7 @@ void SkinLibrary::setRoot(SkinRoot root)
         return;
     m_root = std::move(root);
     m_cache.clear();
+    m_headerSizes.clear();
 }
 
 void SkinLibrary::setDevicePixelRatio(qreal ratio)
@@ -136,7 +137,11 @@ QSize SkinLibrary::size(std::string_view relativePath)
     if (cached == m_cache.constEnd()) {
         // Layouts measure images they may never draw: the header is enough for that, and
         // the pixels are decoded when the image is first drawn.
-        const QSize header = SkinImage::headerSize(path);
+        const FileStamp stamp = stampOf(path);
+        auto measured = m_headerSizes.constFind(path);
+        if (measured == m_headerSizes.constEnd() || measured->first != stamp)
+            measured = m_headerSizes.insert(path, {stamp, SkinImage::headerSize(path)});
+        const QSize header = measured->second;
         if (header.isValid() && !header.isEmpty() && header.width() <= SkinImage::kMaxDimension &&
             header.height() <= SkinImage::kMaxDimension)
             return header;

@@ -102,6 +102,8 @@ private:
     SkinRoot m_root;
     qreal m_devicePixelRatio = 1;
     QHash<QString, Entry> m_cache;
+    // Sizes read from the headers of images not decoded yet, by the file's stamp.
+    QHash<QString, std::pair<FileStamp, QSize>> m_headerSizes;
     QSet<QString> m_reported;
     QStringList m_newProblems;
 };
