@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QTimer>
 #include <cstdio>
 #include <malloc.h>
 
@@ -97,7 +98,8 @@ int main(int argc, char** argv)
     }
     instance.setDataDirectory(QString::fromStdString(controller.dataDirectory()));
     // The images were decoded on several threads, each with its own malloc arena; what
-    // the decoders freed there goes back to the system instead of staying resident.
-    malloc_trim(0);
+    // the decoders freed there goes back to the system instead of staying resident. Once
+    // the event loop runs, so the window's map request is not held up by it.
+    QTimer::singleShot(0, [] { malloc_trim(0); });
     return application.exec();
 }
