@@ -58,10 +58,9 @@ Status fillMissingFiles(const fs::path& defaults, const fs::path& target)
         return {}; // nothing installed to copy: the program starts with empty files
     for (auto it = fs::recursive_directory_iterator(defaults, error);
          !error && it != fs::recursive_directory_iterator(); it.increment(error)) {
-        const fs::path relative = fs::relative(it->path(), defaults, error);
-        if (error)
-            break;
-        const fs::path destination = target / relative;
+        // Lexically: the iterator's paths all start with `defaults`, and resolving each
+        // one on the disk (fs::relative) costs a readlink per folder level per file.
+        const fs::path destination = target / it->path().lexically_relative(defaults);
         if (it->is_directory()) {
             fs::create_directories(destination, error);
         } else if (it->is_regular_file() && !fs::exists(destination)) {

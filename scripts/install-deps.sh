@@ -4,7 +4,7 @@
 set -eu
 
 PACKAGES="build-essential cmake ninja-build pkg-config git
-qt6-base-dev qt6-qpa-plugins libudev-dev libglib2.0-dev
+qt6-base-dev qt6-qpa-plugins libudev-dev libglib2.0-dev libxcb1-dev
 fonts-dejavu-core fonts-wqy-microhei
 libgtest-dev libgmock-dev libbenchmark-dev umockdev libumockdev-dev
 clang libclang-rt-14-dev clang-format

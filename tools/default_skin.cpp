@@ -5,13 +5,15 @@
 #include "tools/main_window_art.h"
 #include "tools/mouse_art.h"
 #include "tools/section_art.h"
+#include "tools/skin_painter.h"
 
 #include <filesystem>
 
 namespace volantra {
 
-SkinImageSet DefaultSkin::paint()
+SkinImageSet DefaultSkin::paint(int ratio)
 {
+    const SkinPainter::Scale scale(ratio);
     SkinImageSet images;
     MainWindowArt::paint(images);
     SectionArt::paint(images);
@@ -26,6 +28,9 @@ Status DefaultSkin::write(const std::string& dataFolder, const std::string& cont
     const SkinImageSet images = paint();
     const std::filesystem::path skinFolder = std::filesystem::path(dataFolder) / "Skins" / kName;
     if (Status written = images.writeTo(skinFolder.string(), writer); !written)
+        return written;
+    if (Status written = paint(2).writeTo(skinFolder.string(), writer, QStringLiteral("@2x"));
+        !written)
         return written;
     if (contactSheet.empty())
         return {};

@@ -15,9 +15,11 @@ class DefaultSkin
 public:
     static constexpr const char* kName = "Default";
 
-    static SkinImageSet paint();
-    // Writes the images into <dataFolder>/Skins/Default and, unless `contactSheet` is
-    // empty, the contact sheet of all of them to that file.
+    // The images with `ratio` pixels per logical pixel (1, or 2 for high-density screens).
+    static SkinImageSet paint(int ratio = 1);
+    // Writes the images into <dataFolder>/Skins/Default, each also at twice the size as
+    // "name@2x.png", and, unless `contactSheet` is empty, the contact sheet of the 1×
+    // images to that file.
     static Status write(const std::string& dataFolder, const std::string& contactSheet,
                         AtomicFileWriter& writer);
 };

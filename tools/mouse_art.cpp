@@ -318,7 +318,7 @@ void paintView(SkinImageSet& images, const QImage& middlePanel, QPoint origin, Q
                BodyPainter body, const std::array<Mark, 8>& marks, const QString& folder,
                const QString& prefix)
 {
-    QImage picture = middlePanel.copy(QRect(origin - kMiddlePanelOrigin, size));
+    QImage picture = SkinPainter::cut(middlePanel, QRect(origin - kMiddlePanelOrigin, size));
     {
         SkinPainter painter(picture);
         body(painter);
@@ -329,8 +329,8 @@ void paintView(SkinImageSet& images, const QImage& middlePanel, QPoint origin, Q
     for (const Mark& mark : marks) {
         const QRect rect = markRect(mark, origin, size);
         const QString name = QStringLiteral("%1/%2-%3-").arg(folder, prefix).arg(mark.button);
-        images.add(name + "normal.png", picture.copy(rect));
-        QImage over = picture.copy(rect);
+        images.add(name + "normal.png", SkinPainter::cut(picture, rect));
+        QImage over = SkinPainter::cut(picture, rect);
         {
             SkinPainter painter(over);
             painter.translate(-rect.topLeft());
@@ -342,7 +342,8 @@ void paintView(SkinImageSet& images, const QImage& middlePanel, QPoint origin, Q
 
 QImage backMark(const QImage& middlePanel, const BackMark& mark, bool lit)
 {
-    QImage image = middlePanel.copy(QRect(mark.corner - kMiddlePanelOrigin, kBackMarkSize));
+    QImage image =
+        SkinPainter::cut(middlePanel, QRect(mark.corner - kMiddlePanelOrigin, kBackMarkSize));
     SkinPainter painter(image);
     const QRectF key(4, 5, 28, 12);
     painter.fillRounded(key, 6, SkinPainter::vertical(key, QColor(0xff3b3f46), QColor(0xff24272c)));

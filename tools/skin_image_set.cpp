@@ -60,11 +60,15 @@ QByteArray SkinImageSet::encodePng(const QImage& image, int compression)
     return bytes;
 }
 
-Status SkinImageSet::writeTo(const std::string& folder, AtomicFileWriter& writer) const
+Status SkinImageSet::writeTo(const std::string& folder, AtomicFileWriter& writer,
+                             const QString& nameSuffix) const
 {
     namespace fs = std::filesystem;
     for (const Entry& entry : m_entries) {
-        const fs::path file = fs::path(folder) / entry.path.mid(1).toStdString();
+        fs::path file = fs::path(folder) / entry.path.mid(1).toStdString();
+        if (!nameSuffix.isEmpty())
+            file.replace_filename(file.stem().string() + nameSuffix.toStdString() +
+                                  file.extension().string());
         std::error_code error;
         fs::create_directories(file.parent_path(), error);
         if (error)

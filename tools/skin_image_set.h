@@ -28,8 +28,10 @@ public:
     bool contains(const QString& path) const { return indexOf(path) >= 0; }
     const std::vector<Entry>& entries() const { return m_entries; }
 
-    // Writes every image as a PNG below `folder`, creating the sub-folders.
-    Status writeTo(const std::string& folder, AtomicFileWriter& writer) const;
+    // Writes every image as a PNG below `folder`, creating the sub-folders; a `nameSuffix`
+    // goes before the extension ("@2x": main.png is written as main@2x.png).
+    Status writeTo(const std::string& folder, AtomicFileWriter& writer,
+                   const QString& nameSuffix = {}) const;
     // A PNG of the image; images without a transparent pixel are stored without alpha.
     // `compression` is a zlib level, 0 (fast) to 9; -1 keeps the encoder's default.
     static QByteArray encodePng(const QImage& image, int compression = -1);

@@ -11,11 +11,34 @@ SkinPainter::SkinPainter(QImage& image) : QPainter(&image)
     setRenderHint(QPainter::SmoothPixmapTransform);
 }
 
+namespace {
+int g_canvasRatio = 1; // the build tool paints on one thread
+} // namespace
+
+SkinPainter::Scale::Scale(int ratio) : m_previous(g_canvasRatio)
+{
+    g_canvasRatio = ratio;
+}
+
+SkinPainter::Scale::~Scale()
+{
+    g_canvasRatio = m_previous;
+}
+
 QImage SkinPainter::canvas(QSize size, QColor fill)
 {
-    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    QImage image(size * g_canvasRatio, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(g_canvasRatio);
     image.fill(fill);
     return image;
+}
+
+QImage SkinPainter::cut(const QImage& image, QRect area)
+{
+    const int ratio = static_cast<int>(image.devicePixelRatio());
+    QImage part = image.copy(QRect(area.topLeft() * ratio, area.size() * ratio));
+    part.setDevicePixelRatio(ratio);
+    return part;
 }
 
 QFont SkinPainter::font(int pixelSize, int weight)

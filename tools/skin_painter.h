@@ -11,15 +11,32 @@
 namespace volantra {
 
 // A QPainter over one image of the default skin, anti-aliased, with the few shapes the
-// skin is built from. Coordinates are the image's pixels; a 1-pixel line is crisp when
-// it runs through a pixel's centre (x.5).
+// skin is built from. Coordinates are the image's logical pixels; a 1-pixel line is crisp
+// when it runs through a pixel's centre (x.5).
 class SkinPainter : public QPainter
 {
 public:
     explicit SkinPainter(QImage& image);
 
-    // A new premultiplied image of `size` filled with `fill` (transparent by default).
+    // While one lives, canvases have `ratio` pixels per logical pixel, so the same drawing
+    // code paints the skin for ordinary and for high-density screens.
+    class Scale
+    {
+    public:
+        explicit Scale(int ratio);
+        ~Scale();
+        Scale(const Scale&) = delete;
+        Scale& operator=(const Scale&) = delete;
+
+    private:
+        int m_previous;
+    };
+
+    // A new premultiplied image of `size` (logical pixels, at the current Scale) filled
+    // with `fill` (transparent by default).
     static QImage canvas(QSize size, QColor fill = Qt::transparent);
+    // The part of `image` inside the logical rectangle `area`, at the image's ratio.
+    static QImage cut(const QImage& image, QRect area);
     static QFont font(int pixelSize, int weight = QFont::Normal);
 
     void fillRounded(const QRectF& rect, qreal radius, const QBrush& fill);

@@ -9,7 +9,9 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QTimer>
 #include <cstdio>
+#include <malloc.h>
 
 namespace {
 
@@ -95,5 +97,9 @@ int main(int argc, char** argv)
         return 1;
     }
     instance.setDataDirectory(QString::fromStdString(controller.dataDirectory()));
+    // The images were decoded on several threads, each with its own malloc arena; what
+    // the decoders freed there goes back to the system instead of staying resident. Once
+    // the event loop runs, so the window's map request is not held up by it.
+    QTimer::singleShot(0, [] { malloc_trim(0); });
     return application.exec();
 }

@@ -3,6 +3,7 @@
 #include "pages/qt/main_panels.h"
 #include "skin/qt/enter_escape.h"
 #include "skin/qt/offscreen_surface.h"
+#include "skin/qt/skin_image.h"
 #include "skin/qt/skin_library.h"
 
 #include <QApplication>
@@ -44,11 +45,12 @@ void MainWindow::setTexts(std::function<QString(const char*)> text)
 bool MainWindow::loadBackground()
 {
     // Decoded whole: a header that reads well says nothing about the pixels after it.
-    const QSize size = m_skin.image(kBackground).size();
+    const QSize size = SkinImage::logicalSize(m_skin.image(kBackground));
     if (size.width() < kMinimumWidth || size.height() < kMinimumHeight)
         return false;
     setFixedSize(size);
-    m_picture = QImage(size, QImage::Format_ARGB32_Premultiplied);
+    // At the skin's pixel ratio, so text and lines drawn over the images are as sharp.
+    m_picture = SkinImage::canvas(size, m_skin.devicePixelRatio() > 1 ? 2 : 1);
     m_picture.fill(Qt::black);
     return true;
 }
@@ -103,7 +105,7 @@ void MainWindow::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.drawImage(event->rect(), m_picture, event->rect());
+    painter.drawImage(event->rect(), m_picture, SkinImage::pixelRect(m_picture, event->rect()));
 }
 
 void MainWindow::mousePressEvent(QMouseEvent* event)

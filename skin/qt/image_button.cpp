@@ -31,8 +31,10 @@ int channel(double fraction)
 
 QImage composed(const QImage& background, QSize size, const QImage& image, QPoint at)
 {
-    QImage face(size, QImage::Format_ARGB32_Premultiplied);
-    face.fill(Qt::transparent);
+    // As sharp as the sharpest of its parts.
+    QImage face =
+        SkinImage::canvas(size, std::max(background.isNull() ? 1.0 : background.devicePixelRatio(),
+                                         image.devicePixelRatio()));
     QPainter painter(&face);
     if (!background.isNull())
         painter.drawImage(0, 0, background);
@@ -54,7 +56,7 @@ void ImageButton::setImages(const QImage& standard, const QImage& alternate)
     m_alternate = alternate;
     m_facesBuilt = false;
     if (!standard.isNull())
-        resize(standard.size());
+        resize(SkinImage::logicalSize(standard));
     update();
 }
 
@@ -62,7 +64,7 @@ void ImageButton::captureBackground(const QImage& parentPicture)
 {
     if (!m_background.isNull())
         return;
-    m_background = parentPicture.copy(geometry());
+    m_background = SkinImage::copyLogical(parentPicture, geometry());
     m_facesBuilt = false;
 }
 

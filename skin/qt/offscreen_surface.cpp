@@ -1,5 +1,7 @@
 #include "skin/qt/offscreen_surface.h"
 
+#include "skin/qt/skin_image.h"
+
 #include <QWidget>
 
 namespace volantra {
@@ -8,7 +10,7 @@ namespace {
 
 QRect chosenArea(const QImage& picture, QRect area)
 {
-    const QRect whole = picture.rect();
+    const QRect whole(QPoint(0, 0), SkinImage::logicalSize(picture));
     return area.isEmpty() ? whole : area.intersected(whole);
 }
 
@@ -16,7 +18,7 @@ QRect chosenArea(const QImage& picture, QRect area)
 
 OffscreenSurface::OffscreenSurface(QImage& picture, QRect area, QWidget* window)
     : m_picture(picture), m_area(chosenArea(picture, area)), m_window(window),
-      m_buffer(picture.copy(m_area))
+      m_buffer(SkinImage::copyLogical(picture, m_area))
 {
     // The buffer starts as a copy of what is there, so images with alpha blend onto the
     // current picture exactly as they would on the window.

@@ -2,6 +2,7 @@
 
 #include "skin/qt/dialog_font.h"
 #include "skin/qt/qt_rect.h"
+#include "skin/qt/skin_image.h"
 #include "skin/qt/skin_library.h"
 
 #include <QPainter>
@@ -80,7 +81,7 @@ void SkinButton::draw(QPainter& painter, SkinLibrary& images, const QImage* unde
     const Look shown = look();
     const QRect area = qtRect(m_area);
     if (underlay)
-        painter.drawImage(area.topLeft(), *underlay, area);
+        painter.drawImage(QRectF(area), *underlay, QRectF(SkinImage::pixelRect(*underlay, area)));
     if (shown.face.empty())
         return;
     const qreal opacity = painter.opacity();

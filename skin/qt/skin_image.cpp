@@ -82,7 +82,36 @@ QImage premultiplied(const QImage& image)
                 qRgba(qRed(in[x]) * a / 255, qGreen(in[x]) * a / 255, qBlue(in[x]) * a / 255, a);
         }
     }
+    result.setDevicePixelRatio(image.devicePixelRatio());
     return result;
+}
+
+QSize logicalSize(const QImage& image)
+{
+    return image.deviceIndependentSize().toSize();
+}
+
+QRect pixelRect(const QImage& image, QRect logical)
+{
+    const qreal ratio = image.devicePixelRatio();
+    return QRectF(logical.x() * ratio, logical.y() * ratio, logical.width() * ratio,
+                  logical.height() * ratio)
+        .toAlignedRect();
+}
+
+QImage copyLogical(const QImage& image, QRect logical)
+{
+    QImage part = image.copy(pixelRect(image, logical));
+    part.setDevicePixelRatio(image.devicePixelRatio());
+    return part;
+}
+
+QImage canvas(QSize logical, qreal ratio)
+{
+    QImage image((QSizeF(logical) * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::transparent);
+    return image;
 }
 
 Decoded decodeFile(const QString& path)

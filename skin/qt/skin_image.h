@@ -32,6 +32,16 @@ Decoded decodeData(const QByteArray& data, const QString& name);
 // blending step expects; images without alpha come back as RGB32.
 QImage premultiplied(const QImage& image);
 
+// The images of a skin carry a device pixel ratio: 2 for the "@2x" files painted for
+// high-density screens, 1 otherwise. Layouts and hit areas use logical pixels; these
+// give an image's logical size and turn a logical rectangle into the image's pixels.
+QSize logicalSize(const QImage& image);
+QRect pixelRect(const QImage& image, QRect logical);
+// The part of `image` inside the logical rectangle, with the image's pixel ratio.
+QImage copyLogical(const QImage& image, QRect logical);
+// A transparent premultiplied image of `logical` size with `ratio` pixels per logical one.
+QImage canvas(QSize logical, qreal ratio);
+
 // The scroll thumb of the main window, built into the program: 7 × 114 pixels.
 QImage scrollThumb();
 

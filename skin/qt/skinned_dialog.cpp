@@ -1,6 +1,7 @@
 #include "skin/qt/skinned_dialog.h"
 
 #include "skin/qt/enter_escape.h"
+#include "skin/qt/skin_image.h"
 #include "skin/qt/skin_library.h"
 
 #include <QCloseEvent>
@@ -20,7 +21,7 @@ SkinnedDialog::SkinnedDialog(SkinLibrary& skin, SkinLibrary* fallbackSkin,
             m_imageSource = fallbackSkin;
     }
     if (!m_background.isNull())
-        setFixedSize(m_background.size());
+        setFixedSize(SkinImage::logicalSize(m_background));
 }
 
 int SkinnedDialog::execCentred()

@@ -75,6 +75,7 @@ inside 'apt-get update -qq && apt-get install -y -qq --no-install-recommends \
 for file in /usr/lib/udev/rules.d/70-volantra.rules /usr/share/man/man1/volantra.1.gz \
     /usr/share/man/man1/volantra-cli.1.gz /usr/share/applications/volantra.desktop \
     /usr/share/icons/hicolor/128x128/apps/volantra.png /usr/share/volantra/config0.bin \
+    /usr/share/volantra/Skins/Default/main.png /usr/share/volantra/Skins/Default/main@2x.png \
     /usr/share/bash-completion/completions/volantra-cli; do
     [ -f "$root$file" ] || fail "the package did not install $file"
 done
@@ -86,6 +87,8 @@ inside 'runuser -l tester -c "volantra-cli profiles"' >"$root/tmp/profiles" ||
 head -n 1 "$root/tmp/profiles" | grep -q '^\* ' || fail "no current profile in a new user's data folder"
 [ -f "$root/home/tester/.local/share/volantra/config0.bin" ] ||
     fail "the new user's data folder was not filled from the installed defaults"
+[ -f "$root/home/tester/.local/share/volantra/Skins/Default/main@2x.png" ] ||
+    fail "the new user's data folder has no 2× images of the default skin"
 
 # The window, under Xvfb (a test tool, installed after the package so that it cannot
 # stand in for a missing dependency in the checks above).

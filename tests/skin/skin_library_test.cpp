@@ -66,6 +66,53 @@ TEST(SkinLibraryTest, CachedImagesAreFreshAfterTheFileChanges)
     EXPECT_TRUE(library.image("/Enable.png").isNull());
 }
 
+// Above ratio 1 the "@2x" twin is drawn when it is exactly twice the 1× image; anything
+// else falls back to the 1× image, which sets the layout, and a faulty twin is told.
+TEST(SkinLibraryTest, HighDensityTwinsAreTakenOnlyAtTwiceTheSize)
+{
+    struct Case
+    {
+        const char* name;
+        qreal screenRatio;
+        QSize twin; // empty: no twin file
+        qreal drawnRatio;
+        bool told;
+    };
+    const Case cases[] = {
+        {"twin of twice the size", 2, QSize(20, 18), 2, false},
+        {"1× screen ignores the twin", 1, QSize(20, 18), 1, false},
+        {"skin without twins is scaled", 2, QSize(), 1, false},
+        {"twin of another size", 2, QSize(20, 20), 1, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SkinFolder skin;
+        skin.put("/Enable.png", QSize(10, 9), Qt::red);
+        if (!c.twin.isEmpty())
+            skin.put("/Enable@2x.png", c.twin, Qt::blue);
+        SkinLibrary library(skin.root());
+        library.setDevicePixelRatio(c.screenRatio);
+        for (bool preloaded : {true, false}) {
+            if (preloaded) {
+                SkinLibrary::Preload preload = library.startPreload({"/Enable.png"});
+                library.finishPreload(preload);
+            }
+            const QImage image = library.image("/Enable.png");
+            EXPECT_EQ(image.devicePixelRatio(), c.drawnRatio);
+            EXPECT_EQ(image.pixel(1, 1), c.drawnRatio > 1 ? qRgb(0, 0, 255) : qRgb(255, 0, 0));
+            EXPECT_EQ(library.size("/Enable.png"), QSize(10, 9)) << "the logical size";
+            library.setDevicePixelRatio(1); // drops the cache for the second round
+            library.setDevicePixelRatio(c.screenRatio);
+        }
+        const QStringList problems = library.takeNewProblems();
+        EXPECT_EQ(problems.size(), c.told ? 1 : 0);
+        if (c.told) {
+            EXPECT_TRUE(problems.value(0).contains("Enable@2x.png"))
+                << problems.value(0).toStdString();
+        }
+    }
+}
+
 TEST(SkinLibraryTest, PreloadedImagesAreTheDecodedOnesAndStillFollowTheirFile)
 {
     SkinFolder skin;

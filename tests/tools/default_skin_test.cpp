@@ -197,6 +197,26 @@ TEST_F(DefaultSkinTest, EveryImageTheWindowsNameExistsAndDecodes)
     EXPECT_GE(s_images->size(), paths.size());
 }
 
+// Each image is painted again at twice the size for high-density screens, under Qt's
+// "@2x" name; the program reads the pair by that name and relies on the exact ratio.
+TEST_F(DefaultSkinTest, EveryImageHasATwinAtTwiceItsSize)
+{
+    int twins = 0;
+    for (auto it = s_images->cbegin(); it != s_images->cend(); ++it) {
+        SCOPED_TRACE(it.key().toStdString());
+        QString twin = it.key();
+        if (twin.endsWith("@2x.png")) {
+            EXPECT_TRUE(s_images->contains(twin.replace("@2x.png", ".png"))) << "no 1× image";
+            continue;
+        }
+        twin.replace(twin.size() - 4, 4, "@2x.png");
+        ASSERT_TRUE(s_images->contains(twin));
+        EXPECT_EQ(image(twin).size(), it.value().size() * 2);
+        ++twins;
+    }
+    EXPECT_GT(twins, 250);
+}
+
 TEST_F(DefaultSkinTest, NumberedImagesShareTheSizeOfTheirPlace)
 {
     for (const Family& family : numberedFamilies()) {
@@ -619,7 +639,10 @@ TEST(DefaultSkinContactSheet, ShowsEveryImageAndStaysOutOfTheSkin)
     QDirIterator files(QString::fromStdString(folder.file("Skins/Default")), QDir::Files,
                        QDirIterator::Subdirectories);
     while (files.hasNext()) {
-        const QSize each = QImageReader(files.next()).size();
+        const QString file = files.next();
+        if (file.endsWith("@2x.png"))
+            continue; // the sheet shows the 1× images
+        const QSize each = QImageReader(file).size();
         EXPECT_LE(each.width(), sheet.width());
         imagesArea += qint64(each.width()) * each.height();
         ++images;
