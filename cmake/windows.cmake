@@ -27,7 +27,7 @@ target_link_libraries(volantra_platform PUBLIC volantra_core
 add_library(volantra_skin INTERFACE)
 add_library(volantra_gui INTERFACE)
 
-foreach(folder common device model assign macro pages profiles help skin app)
+foreach(folder common device model editing assign macro pages profiles help skin app)
   add_subdirectory(${folder})
 endforeach()
 add_subdirectory(platform/windows)
