@@ -2,17 +2,10 @@
 
 #include "app/qt/mouse_connection.h"
 #include "app/qt/user_notices.h"
+#include "common/qt/qt_text.h"
 #include "pages/unsupported_setting_notice.h"
 
 namespace volantra {
-namespace {
-
-QString fromStd(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-} // namespace
 
 ApplyRunner::ApplyRunner(Parts parts, QObject* parent)
     : QObject(parent), m_parts(std::move(parts)),
@@ -27,7 +20,7 @@ std::optional<PendingApply> ApplyRunner::begin()
     Result<PendingApply> pending = m_parts.editing.beginApply();
     if (!pending) {
         m_parts.notices.warn(m_parts.text("The settings were neither sent nor saved.") +
-                             QLatin1Char('\n') + fromStd(pending.error().message));
+                             QLatin1Char('\n') + qtText(pending.error().message));
         return std::nullopt;
     }
     if (pending->changedOnDisk) {
@@ -95,7 +88,7 @@ void ApplyRunner::report(const ApplyReport& report)
         m_parts.notices.notifier().notify(text("error"),
                                           text("The settings could not be saved.") +
                                               QLatin1Char('\n') +
-                                              fromStd(report.saveFailure->message),
+                                              qtText(report.saveFailure->message),
                                           DesktopNotifier::Severity::Warning);
     }
     if (report.pointer)
@@ -109,10 +102,10 @@ void ApplyRunner::reportPointerSettings(const PointerReport& report)
         if (outcome.isFailed())
             m_parts.notices.once(outcome.message(), m_parts.text(pointerFailureText(setting)) +
                                                         QLatin1Char('\n') +
-                                                        fromStd(outcome.message()));
+                                                        qtText(outcome.message()));
     }
     if (const std::string missing = m_unsupportedNotice->take(report); !missing.empty())
-        m_parts.notices.info(fromStd(missing));
+        m_parts.notices.info(qtText(missing));
 }
 
 } // namespace volantra

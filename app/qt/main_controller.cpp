@@ -12,6 +12,7 @@
 #include "app/qt/window_sections.h"
 #include "common/language_table.h"
 #include "common/machine_name.h"
+#include "common/qt/qt_text.h"
 #include "help/qt/help_panel_toggle.h"
 #include "help/updater_launch.h"
 #include "macro/qt/macro_manager_dialog.h"
@@ -34,15 +35,6 @@ static void registerAppResources()
 }
 
 namespace volantra {
-
-namespace {
-
-QString fromStd(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-} // namespace
 
 MainController::MainController(AppOptions options, QObject* parent)
     : QObject(parent), m_options(std::move(options)),
@@ -73,7 +65,7 @@ MainController::~MainController()
 
 QString MainController::text(const char* english) const
 {
-    return fromStd(m_language->text(english));
+    return qtText(m_language->text(english));
 }
 
 QColor MainController::textColour() const
@@ -277,7 +269,7 @@ void MainController::handleRequest(const QString& request)
 void MainController::launchUpdater()
 {
     if (Status launched = launchFirmwareUpdater(m_folder->path(), machineName()); !launched)
-        m_notices.info(fromStd(launched.error().message));
+        m_notices.info(qtText(launched.error().message));
 }
 
 void MainController::toggleHelp()
@@ -401,7 +393,7 @@ void MainController::reset()
                                     : QString();
         m_notices.logAndWarn(reset.error().message, text("The settings could not be reset.") +
                                                         QLatin1Char('\n') + missing +
-                                                        fromStd(reset.error().message));
+                                                        qtText(reset.error().message));
         return;
     }
     m_sections->panels->reset();

@@ -2,6 +2,7 @@
 
 #include "app/device_notice.h"
 #include "app/qt/user_notices.h"
+#include "common/qt/qt_text.h"
 #include "device/device_commands.h"
 #include "device/event_hand_over.h"
 #include "device/event_listener.h"
@@ -11,14 +12,6 @@
 #include <optional>
 
 namespace volantra {
-namespace {
-
-QString fromStd(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-} // namespace
 
 MouseConnection::MouseConnection(DeviceSession& session, UserNotices& notices, Texts text,
                                  std::function<Language()> language, QObject* parent)
@@ -61,7 +54,7 @@ void MouseConnection::reportEventInterface()
                    "still reach the mouse. When the reason is a permission, install the "
                    "program's udev rule (70-volantra.rules), then unplug the mouse and plug "
                    "it in again.") +
-                QLatin1Char('\n') + fromStd(failed->message));
+                QLatin1Char('\n') + qtText(failed->message));
 }
 
 bool MouseConnection::connectMouse()
@@ -94,7 +87,7 @@ void MouseConnection::tellConnectionFailure(const Error& error)
     m_notices.warn(m_text("The gaming mouse did not answer when it was connected, so it is "
                           "treated as not connected. The program tries again when the mouse is "
                           "plugged in and at the next Apply.") +
-                   QLatin1Char('\n') + fromStd(error.message));
+                   QLatin1Char('\n') + qtText(error.message));
 }
 
 void MouseConnection::startListener()
@@ -168,7 +161,7 @@ void MouseConnection::showNotice(NoticeCause cause)
     const std::optional<DeviceNotice> shown = deviceNotice(cause, stageConfig, m_language());
     if (!shown)
         return;
-    m_notices.notifier().notify(fromStd(shown->title), fromStd(shown->text),
+    m_notices.notifier().notify(qtText(shown->title), qtText(shown->text),
                                 DesktopNotifier::Severity::Information, shown->durationMs);
 }
 

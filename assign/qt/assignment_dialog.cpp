@@ -1,7 +1,7 @@
 #include "assign/qt/assignment_dialog.h"
 
 #include "assign/capture_dialog_areas.h"
-#include "assign/qt/qt_text.h"
+#include "common/qt/qt_text.h"
 #include "skin/qt/dialog_font.h"
 #include "skin/qt/message_service.h"
 #include "skin/qt/qt_rect.h"

@@ -1,8 +1,8 @@
 #include "assign/qt/button_assignment_section.h"
 
 #include "assign/qt/combo_key_dialog.h"
-#include "assign/qt/qt_text.h"
 #include "assign/qt/single_key_dialog.h"
+#include "common/qt/qt_text.h"
 #include "model/profile_store.h"
 #include "model/settings_record.h"
 #include "skin/qt/message_service.h"

@@ -2,7 +2,7 @@
 
 #include "assign/capture_dialog_areas.h"
 #include "assign/qt/qt_key_names.h"
-#include "assign/qt/qt_text.h"
+#include "common/qt/qt_text.h"
 #include "skin/qt/dialog_key_filter.h"
 #include "skin/qt/qt_rect.h"
 

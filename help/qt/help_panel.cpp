@@ -1,6 +1,7 @@
 #include "help/qt/help_panel.h"
 
 #include "common/language_table.h"
+#include "common/qt/qt_text.h"
 #include "common/version.h"
 #include "help/help_panel_areas.h"
 #include "help/help_panel_rules.h"
@@ -28,11 +29,6 @@ constexpr const char* kMissingBackgroundCaption = "Help Dialog Load background i
 const SkinButtonFaces kCloseFaces{"", "/button-close-over.png"};
 const SkinButtonFaces kButtonFaces{"", "/MacroManagement/button-new-over.png"};
 
-QString utf8(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 } // namespace
 
 HelpPanel::HelpPanel(HelpPanelContext context, QWidget* mainWindow)
@@ -57,17 +53,17 @@ HelpPanel::HelpPanel(HelpPanelContext context, QWidget* mainWindow)
 
 QString HelpPanel::text(const char* english) const
 {
-    return utf8(m_texts.text(english));
+    return qtText(m_texts.text(english));
 }
 
 QString HelpPanel::updateLine() const
 {
-    return utf8(help_panel_rules::kUpdateLine);
+    return qtText(help_panel_rules::kUpdateLine);
 }
 
 QString HelpPanel::versionLine() const
 {
-    return utf8(help_panel_rules::versionLine(kVersion));
+    return qtText(help_panel_rules::versionLine(kVersion));
 }
 
 bool HelpPanel::openPanel()
@@ -76,7 +72,7 @@ bool HelpPanel::openPanel()
         MessageService::warning(
             parentWidget(), kMissingBackgroundCaption, QStringLiteral("error"),
             QStringLiteral("%1 is missing from the skin and from the default skin.")
-                .arg(utf8(m_context.skin.root().image(kBackground))));
+                .arg(qtText(m_context.skin.root().image(kBackground))));
         deleteLater();
         return false;
     }
@@ -127,7 +123,7 @@ bool HelpPanel::openWebAddress()
 {
     if (!m_addressLine.link)
         return false;
-    const QUrl url(utf8(*m_addressLine.link), QUrl::StrictMode);
+    const QUrl url(qtText(*m_addressLine.link), QUrl::StrictMode);
     return url.isValid() && QDesktopServices::openUrl(url);
 }
 
@@ -135,7 +131,7 @@ bool HelpPanel::launchUpdater()
 {
     const Status launched = launchFirmwareUpdater(m_context.dataDirectory, m_context.machine);
     if (!launched)
-        tell(utf8(launched.error().message));
+        tell(qtText(launched.error().message));
     return launched.ok();
 }
 
@@ -149,7 +145,7 @@ void HelpPanel::paintContent(QPainter& painter)
     // The address in a smaller font where it is wider than the line; cut in the middle
     // only where even that is too wide.
     const int flags = Qt::AlignCenter | Qt::TextSingleLine;
-    const QString address = utf8(m_addressLine.text);
+    const QString address = qtText(m_addressLine.text);
     const QRect addressArea = qtRect(areas::kWebAddress);
     painter.setFont(DialogFont::fittedTo(m_font, addressArea, flags, address, 9));
     painter.drawText(

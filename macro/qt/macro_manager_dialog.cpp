@@ -2,6 +2,7 @@
 
 #include "assign/key_names.h"
 #include "common/language_table.h"
+#include "common/qt/qt_text.h"
 #include "macro/macro_manager_areas.h"
 #include "skin/qt/dialog_font.h"
 #include "skin/qt/dialog_key_filter.h"
@@ -55,11 +56,6 @@ const QColor kLoopBoxBackground(0x22, 0x18, 0x15);
 // Lines of keys the mouse cannot play.
 const QColor kUnplayableText(255, 170, 90);
 
-QString utf8(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 QString listStyle(QColor background, QColor text)
 {
     return QStringLiteral("background-color: %1; color: %2; border: none;")
@@ -94,13 +90,13 @@ MacroManagerDialog::MacroManagerDialog(MacroManagerContext context, QWidget* par
     setMouseTracking(true);
     if (!hasBackground()) {
         m_openingProblem = QStringLiteral("%1 is missing from the skin and from the default skin.")
-                               .arg(utf8(m_context.skin.root().image(kBackground)));
+                               .arg(qtText(m_context.skin.root().image(kBackground)));
         return;
     }
     Result<MacroEditor> editor =
         MacroEditor::open(m_context.macroFile, m_context.writer, m_context.options);
     if (!editor) {
-        m_openingProblem = utf8(editor.error().message);
+        m_openingProblem = qtText(editor.error().message);
         return;
     }
     m_editor.emplace(std::move(*editor));
@@ -121,7 +117,7 @@ MacroManagerDialog::~MacroManagerDialog()
 
 QString MacroManagerDialog::text(const char* english) const
 {
-    return utf8(m_texts.text(english));
+    return qtText(m_texts.text(english));
 }
 
 std::optional<QString> MacroManagerDialog::openingProblem() const
@@ -216,7 +212,7 @@ void MacroManagerDialog::report(const Status& status)
     if (!status && status.error().kind == Error::Kind::InvalidInput) {
         const std::string& message = status.error().message;
         showMessage(text("Warning"),
-                    m_texts.contains(message) ? utf8(m_texts.text(message)) : utf8(message));
+                    m_texts.contains(message) ? qtText(m_texts.text(message)) : qtText(message));
     }
     reportWriteProblem();
 }
@@ -224,7 +220,7 @@ void MacroManagerDialog::report(const Status& status)
 void MacroManagerDialog::reportWriteProblem()
 {
     if (std::optional<std::string> problem = m_editor->takeWriteProblem())
-        showMessage(QStringLiteral("error"), utf8(*problem));
+        showMessage(QStringLiteral("error"), qtText(*problem));
 }
 
 void MacroManagerDialog::refreshMacros()
@@ -232,7 +228,7 @@ void MacroManagerDialog::refreshMacros()
     const QSignalBlocker blocker(m_macroList);
     m_macroList->clear();
     for (const std::string& name : m_editor->macroNames())
-        m_macroList->addItem(utf8(name));
+        m_macroList->addItem(qtText(name));
     if (const std::optional<std::size_t> selected = m_editor->selectedMacro())
         m_macroList->setCurrentRow(static_cast<int>(*selected));
     else
@@ -244,7 +240,7 @@ void MacroManagerDialog::refreshEvents()
     const QSignalBlocker blocker(m_eventList);
     m_eventList->clear();
     for (const std::string& line : m_editor->items()) {
-        auto* item = new QListWidgetItem(utf8(line), m_eventList);
+        auto* item = new QListWidgetItem(qtText(line), m_eventList);
         if (line.empty()) {
             // A line the file lacks or leaves blank: kept, and shown so it can be deleted.
             item->setText(text("(empty line)"));
@@ -300,7 +296,7 @@ void MacroManagerDialog::macroChosen(int row)
 void MacroManagerDialog::reportLoadProblem()
 {
     if (const std::optional<std::string>& problem = m_editor->loadProblem())
-        showMessage(text("Warning"), utf8(*problem));
+        showMessage(text("Warning"), qtText(*problem));
 }
 
 void MacroManagerDialog::macroDoubleClicked(int row)
@@ -490,13 +486,13 @@ void MacroManagerDialog::pressOk()
         (void)m_editor->takeWriteProblem(); // told here, as what OK waits for
         const bool refused = handOver.error().kind == Error::Kind::InvalidInput;
         showMessage(refused ? text("Warning") : QStringLiteral("error"),
-                    utf8(handOver.error().message));
+                    qtText(handOver.error().message));
         return;
     }
     if (!handOver->notices.empty()) {
         QStringList notices;
         for (const std::string& notice : handOver->notices)
-            notices << utf8(notice);
+            notices << qtText(notice);
         showMessage(text("Warning"), notices.join(QStringLiteral("\n\n")));
     }
     m_context.options = m_editor->options();
@@ -515,7 +511,7 @@ void MacroManagerDialog::reject()
         m_context.options = m_editor->options();
         m_finished = true;
         if (!restored)
-            showMessage(QStringLiteral("error"), utf8(restored.error().message));
+            showMessage(QStringLiteral("error"), qtText(restored.error().message));
     }
     m_finished = true;
     QDialog::reject();

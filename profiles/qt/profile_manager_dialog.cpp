@@ -1,6 +1,7 @@
 #include "profiles/qt/profile_manager_dialog.h"
 
 #include "common/language_table.h"
+#include "common/qt/qt_text.h"
 #include "model/profile_store.h"
 #include "profiles/profile_manager_areas.h"
 #include "skin/qt/dialog_font.h"
@@ -30,11 +31,6 @@ const SkinButtonFaces kNewFaces{"/Config/New-Config.png", ""};
 const QColor kListBackground(40, 40, 40);
 const QColor kListText(250, 250, 250);
 
-QString utf8(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 bool isEnter(const QEvent* event)
 {
     return (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) &&
@@ -60,12 +56,12 @@ ProfileManagerDialog::ProfileManagerDialog(ProfileManagerContext context, QWidge
     newButton.setLabel(text("New"), areas::kNewText, Qt::AlignLeft | Qt::AlignVCenter);
     if (!hasBackground()) {
         m_openingProblem = QStringLiteral("%1 is missing from the skin and from the default skin.")
-                               .arg(utf8(m_context.skin.root().image(kBackground)));
+                               .arg(qtText(m_context.skin.root().image(kBackground)));
         return;
     }
     Result<ProfileManager> manager = ProfileManager::open(m_context.store, m_context.writer);
     if (!manager) {
-        m_openingProblem = utf8(manager.error().message);
+        m_openingProblem = qtText(manager.error().message);
         return;
     }
     m_manager.emplace(std::move(*manager));
@@ -77,7 +73,7 @@ ProfileManagerDialog::~ProfileManagerDialog() = default;
 
 QString ProfileManagerDialog::text(const char* english) const
 {
-    return utf8(m_texts.text(english));
+    return qtText(m_texts.text(english));
 }
 
 bool ProfileManagerDialog::openPanel()
@@ -95,7 +91,7 @@ bool ProfileManagerDialog::openPanel()
     show();
     raise();
     if (const std::optional<std::string>& notice = m_manager->readingNotice())
-        showMessage(text("Warning"), utf8(*notice));
+        showMessage(text("Warning"), qtText(*notice));
     return true;
 }
 
@@ -126,7 +122,7 @@ void ProfileManagerDialog::refreshList()
     const QSignalBlocker blocker(m_list);
     m_list->clear();
     for (const std::string& name : m_manager->names())
-        m_list->addItem(utf8(name));
+        m_list->addItem(qtText(name));
     if (const std::optional<std::size_t> selected = m_manager->selected()) {
         m_list->setCurrentRow(static_cast<int>(*selected));
         m_list->scrollToItem(m_list->currentItem());
@@ -147,9 +143,9 @@ void ProfileManagerDialog::report(const Status& status)
     const std::string& message = status.error().message;
     if (status.error().kind == Error::Kind::InvalidInput)
         showMessage(text("Warning"),
-                    m_texts.contains(message) ? utf8(m_texts.text(message)) : utf8(message));
+                    m_texts.contains(message) ? qtText(m_texts.text(message)) : qtText(message));
     else
-        showMessage(text("error"), utf8(message));
+        showMessage(text("error"), qtText(message));
 }
 
 void ProfileManagerDialog::commitEditor()
@@ -190,7 +186,7 @@ void ProfileManagerDialog::showMenu(QPoint at)
     QMenu menu(this);
     const auto add = [&](const char* english, TextContext context,
                          void (ProfileManagerDialog::*operation)()) {
-        connect(menu.addAction(utf8(m_texts.text(english, context))), &QAction::triggered, this,
+        connect(menu.addAction(qtText(m_texts.text(english, context))), &QAction::triggered, this,
                 operation);
     };
     add("Delete", TextContext::ProfileManager, &ProfileManagerDialog::deleteSelected);
