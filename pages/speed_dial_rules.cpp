@@ -16,7 +16,7 @@ constexpr int kHalfWidth = 71;
 constexpr int kTopOffset = 20;
 constexpr int kHeight = 83;
 constexpr int kCentreDepth = 71;
-constexpr int kCaptionWidth = 30;
+constexpr int kCaptionWidth = 34;
 constexpr int kCaptionHeight = 30;
 // Each step of the dial covers 18 degrees of the half circle.
 constexpr double kDegreesPerStep = 18.0;

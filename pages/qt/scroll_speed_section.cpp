@@ -4,8 +4,10 @@
 #include "skin/qt/dialog_font.h"
 #include "skin/qt/skin_library.h"
 
+#include <QFontMetrics>
 #include <QLineEdit>
 #include <QPainter>
+#include <algorithm>
 #include <utility>
 
 namespace volantra {
@@ -56,8 +58,19 @@ void ScrollSpeedSection::paint(QPainter& painter, QPoint origin, SectionContext&
           std::pair(ScrollSpeedRules::kScreenCaptionArea, ScrollSpeedRules::kScreenCaption)}) {
         const QRect place = windowRect(area, origin);
         const QString text = context.text(caption);
-        painter.setFont(DialogFont::narrowedTo(context.font, place.width(), text));
-        painter.drawText(place, flags, text);
+        if (text.isEmpty())
+            continue;
+        // A first letter whose ink starts left of its origin ("T" in some faces) is moved
+        // in by that much, so no part of it falls outside the caption's place.
+        QFont font = DialogFont::narrowedTo(context.font, place.width(), text);
+        int overhang = std::max(0, -QFontMetrics(font).leftBearing(text.front()));
+        if (overhang > 0) {
+            font = DialogFont::narrowedTo(context.font, place.width() - overhang, text);
+            overhang = std::max(0, -QFontMetrics(font).leftBearing(text.front()));
+        }
+        painter.setFont(font);
+        painter.setClipRect(place);
+        painter.drawText(place.adjusted(overhang, 0, 0, 0), flags | Qt::TextDontClip, text);
     }
     painter.restore();
 }

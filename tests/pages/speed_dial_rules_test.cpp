@@ -16,8 +16,8 @@ constexpr int kCentreY = 91;
 TEST(SpeedDialRules, PlacesTheDialAndCaptionsByTheBackgroundWidth)
 {
     EXPECT_EQ(SpeedDialRules::area(kWidth), (Rect{50, 20, 192, 103}));
-    EXPECT_EQ(SpeedDialRules::slowCaption(kWidth), (Rect{20, 73, 50, 103}));
-    EXPECT_EQ(SpeedDialRules::fastCaption(kWidth), (Rect{192, 73, 222, 103}));
+    EXPECT_EQ(SpeedDialRules::slowCaption(kWidth), (Rect{16, 73, 50, 103}));
+    EXPECT_EQ(SpeedDialRules::fastCaption(kWidth), (Rect{192, 73, 226, 103}));
     // Half an odd width is rounded down.
     EXPECT_EQ(SpeedDialRules::area(241), (Rect{49, 20, 191, 103}));
 }
