@@ -4,6 +4,7 @@
 #include "app/qt/main_controller.h"
 #include "app/qt/single_instance.h"
 #include "app/qt/termination_signals.h"
+#include "app/qt/window_fonts.h"
 #include "common/version.h"
 
 #include <QApplication>
@@ -11,6 +12,7 @@
 #include <QFileInfo>
 #include <QTimer>
 #include <cstdio>
+#include <future>
 #include <malloc.h>
 
 namespace {
@@ -81,6 +83,8 @@ int main(int argc, char** argv)
         break;
     }
 
+    // Waited for at the end, before the application goes.
+    const std::future<void> fontList = volantra::loadFontListInBackground();
     volantra::MainController controller(parsed.options);
     // A log-out or kill ends the program as Exit does, without asking about unapplied
     // edits: the profile files keep what was last applied. exit(), not quit(), which would

@@ -42,7 +42,6 @@ MainController::MainController(AppOptions options, QObject* parent)
 {
     registerAppResources();
     m_language = &LanguageTable::forLanguage(Language::English);
-    m_trayAvailable = QSystemTrayIcon::isSystemTrayAvailable();
     m_ask = [this](Question question) {
         QWidget* owner = m_window && m_window->isVisible() ? m_window.get() : nullptr;
         return askWithQuestionBox(question, owner, m_text);
@@ -76,6 +75,11 @@ QColor MainController::textColour() const
 QSystemTrayIcon* MainController::tray()
 {
     return m_tray ? m_tray->icon() : nullptr;
+}
+
+SkinLibrary& MainController::skin()
+{
+    return m_look->skin();
 }
 
 MainPanels& MainController::panels()
@@ -138,7 +142,10 @@ Status MainController::start()
 
     m_mouse->open();
     m_notices.tellLoadProblems(m_editing->loadCurrent());
+    // The skin decodes on other threads while the desktop is asked for its tray.
     m_look = std::make_unique<WindowLook>(m_folder->path(), *m_store);
+    if (!m_trayAvailable)
+        m_trayAvailable = QSystemTrayIcon::isSystemTrayAvailable();
     m_language = &m_look->language();
     if (Status window = createWindow(); !window)
         return window;
@@ -148,14 +155,19 @@ Status MainController::start()
          *m_store,
          *m_writer,
          m_look->defaultSkin()}));
+    refreshWindow();
+
+    // Without a tray there is nothing else to open the window from. The window is shown
+    // before the tray icon and the folder watch are set up: its picture needs neither.
+    const bool opens = m_options.show || !*m_trayAvailable;
+    const bool opensNow = opens && (m_session->link().commands() || !*m_trayAvailable);
+    if (opensNow)
+        showWindow();
     createTray();
     connect(m_folder.get(), &DataFolder::changed, this, &MainController::dataFolderChanged);
     m_folder->watch();
-    refreshWindow();
-
-    // Without a tray there is nothing else to open the window from.
-    if (m_options.show || !m_tray)
-        openWindow();
+    if (opens && !opensNow)
+        openWindow(); // tells that the mouse is not there
     return {};
 }
 
@@ -179,7 +191,7 @@ void MainController::reloadProfile()
 
 Status MainController::createWindow()
 {
-    Result<std::unique_ptr<MainWindow>> window = m_look->createWindow(m_trayAvailable, m_notices);
+    Result<std::unique_ptr<MainWindow>> window = m_look->createWindow(*m_trayAvailable, m_notices);
     if (!window)
         return window.error();
     m_window = std::move(*window);
@@ -212,7 +224,7 @@ void MainController::setPointerSettings(std::unique_ptr<PointerSettings> desktop
 
 void MainController::createTray()
 {
-    if (!m_trayAvailable) {
+    if (!*m_trayAvailable) {
         m_notices.log("no system tray; the window stays shown and notices go to the desktop's "
                       "notification service");
         return;
@@ -243,6 +255,11 @@ void MainController::openWindow()
         m_notices.tellLoadProblems(m_editing->loadCurrent());
     }
     refreshWindow();
+    showWindow();
+}
+
+void MainController::showWindow()
+{
     if (m_window->isMinimized())
         m_window->showNormal();
     m_window->show();

@@ -35,6 +35,7 @@ class LanguageTable;
 class MainPanels;
 class MainWindow;
 class MouseConnection;
+class SkinLibrary;
 class PointerSettings;
 class ProfileFileRequests;
 class TrayIcon;
@@ -74,6 +75,7 @@ public:
     void cancel();
     void reset();
     void openWindow();
+    void showWindow();
     void minimise();
     void requestClose(); // the close button and Exit in the tray menu
     // The window manager's close: with a tray the program stays there, without one it ends.
@@ -110,6 +112,7 @@ public:
     const LanguageTable& language() const { return *m_language; }
     QColor textColour() const;
     QSystemTrayIcon* tray();
+    SkinLibrary& skin();
     bool busyCursorShown() const { return m_busyCursor.shown(); }
 
 signals:
@@ -158,8 +161,8 @@ private:
     BusyCursor m_busyCursor;
     bool m_cancelPending = false;
     bool m_exiting = false;
-    bool m_trayAvailable = false;
-    bool m_closeAfterApply = false; // Exit waits for the Apply being sent
+    std::optional<bool> m_trayAvailable; // asked of the desktop at start unless set
+    bool m_closeAfterApply = false;      // Exit waits for the Apply being sent
     Asker m_ask;
     FileChooser m_chooseFile;
     // Last, so it is gone (its sending ended) before anything the sending uses.

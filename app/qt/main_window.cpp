@@ -16,6 +16,12 @@
 
 namespace volantra {
 
+namespace {
+
+constexpr const char* kLogo = "/Logo.png";
+
+} // namespace
+
 MainWindow::MainWindow(SkinLibrary& skin, bool toolWindow)
     : QWidget(nullptr, (toolWindow ? Qt::Tool : Qt::Window) | Qt::FramelessWindowHint), m_skin(skin)
 {
@@ -40,6 +46,14 @@ void MainWindow::setTexts(std::function<QString(const char*)> text)
                 look.captionAlignment == CaptionAlignment::Left ? Qt::AlignLeft | Qt::AlignVCenter
                                                                 : Qt::AlignCenter);
     }
+}
+
+std::vector<std::string> MainWindow::imagesAtRest()
+{
+    std::vector<std::string> images{kBackground, kLogo};
+    for (const WindowButtonLook& look : windowButtons())
+        images.emplace_back(look.normalImage);
+    return images;
 }
 
 bool MainWindow::loadBackground()
@@ -69,7 +83,7 @@ void MainWindow::redrawAll()
         OffscreenSurface surface(m_picture, QRect(), this);
         QPainter& painter = surface.painter();
         m_skin.draw(painter, kBackground, QPoint(0, 0));
-        m_skin.draw(painter, "/Logo.png", QPoint(20, 32));
+        m_skin.draw(painter, kLogo, QPoint(20, 32));
         if (m_panels)
             m_panels->paint(painter);
         drawButtons(painter);

@@ -10,6 +10,8 @@
 #include <QWidget>
 #include <functional>
 #include <optional>
+#include <string>
+#include <vector>
 
 namespace volantra {
 
@@ -28,6 +30,8 @@ public:
     static constexpr int kMinimumWidth = 994;
     static constexpr int kMinimumHeight = 634;
     static constexpr const char* kBackground = "/main.png";
+    // The window's own images in a picture where nothing is hovered, largest first.
+    static std::vector<std::string> imagesAtRest();
 
     // A tool window has no task-bar entry: the tray icon stands for the program.
     MainWindow(SkinLibrary& skin, bool toolWindow);

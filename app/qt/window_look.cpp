@@ -3,12 +3,15 @@
 #include "app/qt/main_window.h"
 #include "app/qt/user_notices.h"
 #include "app/qt/window_fonts.h"
+#include "assign/button_picture.h"
 #include "common/language_table.h"
 #include "model/profile_store.h"
+#include "pages/qt/main_panels.h"
 #include "skin/qt/skin_library.h"
 
 #include <QIcon>
 #include <algorithm>
+#include <future>
 
 namespace volantra {
 namespace {
@@ -19,21 +22,30 @@ int colourChannel(int value)
     return std::clamp(value, 0, 255);
 }
 
+// Everything the window's first picture draws, so none of it is decoded while it draws.
+std::vector<std::string> imagesOfFirstPicture()
+{
+    std::vector<std::string> images = MainWindow::imagesAtRest();
+    for (std::string& image : MainPanels::imagesAtRest())
+        images.push_back(std::move(image));
+    // The window opens on the front view of the mouse, every button mark in its normal look.
+    for (std::size_t button = 0; button < ButtonPicture::kButtonCount; ++button)
+        images.push_back(ButtonPicture::mark(ButtonPictureView::Front, button, false).image);
+    return images;
+}
+
 } // namespace
 
 WindowLook::WindowLook(const std::string& dataFolder, const ProfileStore& store)
-    : m_skin(std::make_unique<SkinLibrary>(SkinRoot::forProfile(dataFolder, store.skin().path)))
+    : m_skin(std::make_unique<SkinLibrary>(SkinRoot::forProfile(dataFolder, store.skin().path))),
+      m_defaultSkin(std::make_unique<SkinLibrary>(SkinRoot::defaultSkin(dataFolder))),
+      m_preload(m_skin->startPreload(imagesOfFirstPicture())),
+      m_pendingFont(std::async(std::launch::async, windowFont, store.language())),
+      m_language(&LanguageTable::forLanguage(store.language()))
 {
-    SkinLibrary::Preload preload =
-        m_skin->startPreload({MainWindow::kBackground, "/BK_MainMid.png", "/BK_MainLeft.png",
-                              "/BK_MainRight.png", "/Mouse/Front/MouseFront.png", "/Logo.png"});
-    m_language = &LanguageTable::forLanguage(store.language());
     const ProfileSkin& skin = store.skin();
     m_textColour =
         QColor(colourChannel(skin.red), colourChannel(skin.green), colourChannel(skin.blue));
-    m_font = WindowFonts::forLanguage(store.language()).normal;
-    m_skin->finishPreload(preload);
-    m_defaultSkin = std::make_unique<SkinLibrary>(SkinRoot::defaultSkin(dataFolder));
 }
 
 WindowLook::~WindowLook() = default;
@@ -41,6 +53,8 @@ WindowLook::~WindowLook() = default;
 Result<std::unique_ptr<MainWindow>> WindowLook::createWindow(bool trayAvailable,
                                                              UserNotices& notices)
 {
+    m_skin->finishPreload(m_preload);
+    m_font = m_pendingFont.get();
     auto window = std::make_unique<MainWindow>(*m_skin, trayAvailable);
     if (!window->loadBackground()) {
         const QString chosen = QString::fromStdString(m_skin->root().path());

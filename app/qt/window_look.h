@@ -1,9 +1,11 @@
 #pragma once
 
 #include "common/result.h"
+#include "skin/qt/skin_library.h"
 
 #include <QColor>
 #include <QFont>
+#include <future>
 #include <memory>
 #include <string>
 
@@ -12,7 +14,6 @@ namespace volantra {
 class LanguageTable;
 class MainWindow;
 class ProfileStore;
-class SkinLibrary;
 class UserNotices;
 
 // How the window looks for the profile it starts with: its skin (with the default skin
@@ -20,12 +21,13 @@ class UserNotices;
 class WindowLook
 {
 public:
-    // The skin's largest images are decoded on other threads while the fonts load.
+    // Starts decoding the skin's largest images and fitting the font on other threads;
+    // createWindow() waits for them.
     WindowLook(const std::string& dataFolder, const ProfileStore& store);
     ~WindowLook();
 
     // The main window drawn with the skin, else with the default skin (told once); an
-    // error when neither can draw it.
+    // error when neither can draw it. Called once, before font().
     Result<std::unique_ptr<MainWindow>> createWindow(bool trayAvailable, UserNotices& notices);
     // Images that could not be drawn, once each; after a paint, never from inside it.
     void reportProblems(UserNotices& notices);
@@ -39,9 +41,11 @@ public:
 private:
     std::unique_ptr<SkinLibrary> m_skin;
     std::unique_ptr<SkinLibrary> m_defaultSkin;
+    SkinLibrary::Preload m_preload;
+    std::future<QFont> m_pendingFont;
+    const LanguageTable* m_language = nullptr;
     QColor m_textColour;
     QFont m_font;
-    const LanguageTable* m_language = nullptr;
 };
 
 } // namespace volantra

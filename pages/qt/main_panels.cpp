@@ -294,6 +294,12 @@ bool MainPanels::wheel(QPoint point, int angleDelta)
     return changed;
 }
 
+std::vector<std::string> MainPanels::imagesAtRest()
+{
+    return {kMiddleBackground, kFrontPicture, kLeftBackground,   kRightBackground, kHeaderImage,
+            kMacroItemImage,   kTrackImage,   kChosenViewButton, kOtherViewButton};
+}
+
 void MainPanels::paint(QPainter& painter)
 {
     if (!m_measured)

@@ -7,6 +7,7 @@
 #include <QPoint>
 #include <array>
 #include <functional>
+#include <string>
 #include <vector>
 
 class QImage;
@@ -67,6 +68,8 @@ public:
     // Draws the middle, left and right panels and the thumb's track, in that order, over
     // the window's background.
     void paint(QPainter& painter);
+    // What paint() draws of the skin while no section is open, largest first.
+    static std::vector<std::string> imagesAtRest();
 
     // A left press at `point` (window coordinates).
     PanelPress press(QPoint point);

@@ -5,6 +5,8 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QPainter>
+#include <atomic>
+#include <memory>
 
 namespace volantra {
 
@@ -125,6 +127,7 @@ QImage SkinLibrary::image(std::string_view relativePath)
         return cached->image;
 
     Preload::Decoded loaded = load(path, stamps);
+    ++m_decodedOnFirstUse;
     report(path, loaded.problem);
     m_cache.insert(path, Entry{loaded.image, stamps});
     return loaded.image;
@@ -175,14 +178,24 @@ bool SkinLibrary::drawArea(QPainter& painter, std::string_view relativePath, QRe
 
 SkinLibrary::Preload SkinLibrary::startPreload(const std::vector<std::string>& relativePaths) const
 {
+    using Job = std::packaged_task<Preload::Decoded()>;
+    auto jobs = std::make_shared<std::vector<Job>>();
     Preload preload;
     for (const std::string& relative : relativePaths) {
         QString path = absolutePath(relative);
         // The files as they were when decoding began, so a change during it is seen at
         // the first use.
-        preload.pending.emplace_back(path,
-                                     std::async(std::launch::async, load, path, stampsOf(path)));
+        jobs->emplace_back([path, stamps = stampsOf(path)] { return load(path, stamps); });
+        preload.pending.emplace_back(std::move(path), jobs->back().get_future());
     }
+    auto next = std::make_shared<std::atomic<std::size_t>>(0);
+    const std::size_t threads =
+        std::min<std::size_t>(jobs->size(), std::max(2u, std::thread::hardware_concurrency()));
+    for (std::size_t i = 0; i < threads; ++i)
+        preload.decoders.emplace_back([jobs, next] {
+            for (std::size_t job = (*next)++; job < jobs->size(); job = (*next)++)
+                (*jobs)[job]();
+        });
     return preload;
 }
 
@@ -195,6 +208,7 @@ void SkinLibrary::finishPreload(Preload& preload)
             m_cache.insert(path, Entry{std::move(decoded.image), decoded.stamps});
     }
     preload.pending.clear();
+    preload.decoders.clear();
 }
 
 QStringList SkinLibrary::takeNewProblems()

@@ -13,6 +13,7 @@
 #include <future>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <vector>
 
 class QPainter;
@@ -68,9 +69,10 @@ public:
         bool operator==(const Stamps&) const = default;
     };
 
-    // Starts decoding images on other threads, for a start-up that has other work to do
-    // meanwhile; finishPreload() takes them into the library. The files are read as they
-    // are at that moment.
+    // Starts decoding images on a few other threads, one per core, for a start-up that has
+    // other work to do meanwhile; finishPreload() takes them into the library. The files
+    // are read as they are at that moment. The threads take the images in the order
+    // given, so the largest listed first ends soonest.
     struct Preload
     {
         struct Decoded
@@ -80,9 +82,12 @@ public:
             Stamps stamps;
         };
         std::vector<std::pair<QString, std::future<Decoded>>> pending;
+        std::vector<std::jthread> decoders; // joined first when a preload goes unfinished
     };
     Preload startPreload(const std::vector<std::string>& relativePaths) const;
     void finishPreload(Preload& preload);
+    // Images decoded when first drawn or measured rather than ahead by a preload.
+    int decodedOnFirstUse() const { return m_decodedOnFirstUse; }
 
     // Problems found since the last call, each path reported once per library: the
     // message names the file and says what is wrong with it.
@@ -102,6 +107,7 @@ private:
     SkinRoot m_root;
     qreal m_devicePixelRatio = 1;
     QHash<QString, Entry> m_cache;
+    int m_decodedOnFirstUse = 0;
     // Sizes read from the headers of images not decoded yet, by the file's stamp.
     QHash<QString, std::pair<FileStamp, QSize>> m_headerSizes;
     QSet<QString> m_reported;

@@ -78,15 +78,14 @@ protected:
     Language language() const { return GetParam(); }
 
     SkinLibrary skin{SkinRoot::defaultSkin(VOLANTRA_DEFAULT_DATA_DIR)};
-    WindowFonts fonts = WindowFonts::forLanguage(GetParam());
+    QFont font = windowFont(GetParam());
     QColor textColour{220, 220, 220};
     test::ProfileDirectory data;
     ProfileStore store{data.path(), data.writer(), GetParam()};
     SettingsRecord record;
     QWidget window;
-    SectionContext context{record,       skin,
-                           &window,      textColour,
-                           fonts.normal, [this](const char* english) { return text(english); }};
+    SectionContext context{record,     skin, &window,
+                           textColour, font, [this](const char* english) { return text(english); }};
 };
 
 TEST_P(CaptionFit, SectionsAndHeadersOfTheMainWindow)
@@ -123,7 +122,7 @@ TEST_P(CaptionFit, SectionsAndHeadersOfTheMainWindow)
         SCOPED_TRACE(section.name);
         CaptionRecorder recorder(kWindowSize);
         QPainter painter(&recorder);
-        painter.setFont(fonts.normal);
+        painter.setFont(font);
         section.view.paint(painter, section.origin, context);
         painter.end();
         drawn += recorder.captions().size();
@@ -144,7 +143,7 @@ TEST_P(CaptionFit, SectionsAndHeadersOfTheMainWindow)
 
 TEST_P(CaptionFit, TheWindowButtons)
 {
-    const QFontMetricsF metrics(fonts.normal);
+    const QFontMetricsF metrics(font);
     for (const WindowButtonLook& look : windowButtons()) {
         if (look.caption.empty())
             continue;
@@ -160,7 +159,7 @@ TEST_P(CaptionFit, TheConfigCaptionIsLeftAligned)
 {
     MainWindow main(skin, false);
     ASSERT_TRUE(main.loadBackground());
-    main.setTextStyle(Qt::red, fonts.normal);
+    main.setTextStyle(Qt::red, font);
     const auto picture = [&](bool withTexts) {
         main.setTexts([&](const char* english) { return withTexts ? text(english) : QString(); });
         main.redrawAll();

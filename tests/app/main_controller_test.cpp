@@ -21,6 +21,7 @@
 #include "platform/sim/simulated_mouse.h"
 #include "profiles/qt/profile_manager_dialog.h"
 #include "skin/qt/qt_rect.h"
+#include "skin/qt/skin_library.h"
 #include "support/memory_pointer_settings.h"
 #include "support/temporary_directory.h"
 
@@ -201,6 +202,16 @@ TEST_F(MainControllerTest, StartsOnTheSimulatedMouseWithTheWindowSizedToItsBackg
     if (!controller->trayAvailable()) {
         EXPECT_TRUE(controller->window().isVisible());
     }
+}
+
+TEST_F(MainControllerTest, TheFirstPictureDrawsOnlyImagesDecodedAhead)
+{
+    prepareData();
+    showAtStart = true;
+    start();
+    ASSERT_TRUE(controller->window().isVisible());
+    // Each image decoded while the picture was drawn held up the window's first showing.
+    EXPECT_EQ(controller->skin().decodedOnFirstUse(), 0);
 }
 
 TEST_F(MainControllerTest, ASecondApplyWithinTwoSecondsIsIgnored)
