@@ -64,8 +64,7 @@ bool MainWindow::loadBackground()
         return false;
     setFixedSize(size);
     // At the skin's pixel ratio, so text and lines drawn over the images are as sharp.
-    m_picture = SkinImage::canvas(size, m_skin.devicePixelRatio() > 1 ? 2 : 1);
-    m_picture.fill(Qt::black);
+    m_picture = SkinImage::canvas(size, m_skin.devicePixelRatio() > 1 ? 2 : 1, Qt::black);
     return true;
 }
 

@@ -106,11 +106,11 @@ QImage copyLogical(const QImage& image, QRect logical)
     return part;
 }
 
-QImage canvas(QSize logical, qreal ratio)
+QImage canvas(QSize logical, qreal ratio, QColor fill)
 {
     QImage image((QSizeF(logical) * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(ratio);
-    image.fill(Qt::transparent);
+    image.fill(fill);
     return image;
 }
 

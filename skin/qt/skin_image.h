@@ -39,8 +39,9 @@ QSize logicalSize(const QImage& image);
 QRect pixelRect(const QImage& image, QRect logical);
 // The part of `image` inside the logical rectangle, with the image's pixel ratio.
 QImage copyLogical(const QImage& image, QRect logical);
-// A transparent premultiplied image of `logical` size with `ratio` pixels per logical one.
-QImage canvas(QSize logical, qreal ratio);
+// A premultiplied image of `logical` size with `ratio` pixels per logical one, filled
+// with `fill` (transparent unless told).
+QImage canvas(QSize logical, qreal ratio, QColor fill = Qt::transparent);
 
 // The scroll thumb of the main window, built into the program: 7 × 114 pixels.
 QImage scrollThumb();
