@@ -11,7 +11,7 @@ target_compile_definitions(volantra_windows_api INTERFACE UNICODE _UNICODE NOMIN
 # The window needs Qt 6 for Windows. Without it only volantra-cli is built: the window's
 # libraries become empty stand-ins, so the folders can still list their Qt sources, and
 # nothing compiles them.
-find_package(Qt6 6.4 QUIET COMPONENTS Gui Widgets DBus Network)
+find_package(Qt6 6.4 QUIET COMPONENTS Gui Widgets DBus)
 if(Qt6_FOUND)
   message(FATAL_ERROR "Qt 6 for Windows was found, but the Windows build of the window "
                       "(volantra.exe) is not written yet; only volantra-cli is built for Windows")

@@ -1,10 +1,11 @@
 #pragma once
 
-#include <QLocalServer>
 #include <QLockFile>
 #include <QObject>
 #include <QString>
 #include <memory>
+
+class QSocketNotifier;
 
 namespace volantra {
 
@@ -39,9 +40,14 @@ signals:
     void requested(const QString& request);
 
 private:
+    class Connection;
+    void acceptConnections();
+
     QString m_basePath;
     std::unique_ptr<QLockFile> m_lock;
-    QLocalServer m_server;
+    // Primary only: the listening socket, and its notifier on the event loop.
+    int m_listener = -1;
+    std::unique_ptr<QSocketNotifier> m_listening;
     QString m_error;
     QString m_dataDirectory;
     QString m_runningDataDirectory;

@@ -7,7 +7,13 @@
 #include <QProcess>
 #include <QSignalSpy>
 #include <QThread>
+#include <cstring>
+#include <filesystem>
 #include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 namespace volantra {
 namespace {
@@ -52,6 +58,58 @@ TEST_F(SingleInstanceTest, ASecondClaimForwardsItsRequestToTheFirst)
         QCoreApplication::processEvents();
     EXPECT_TRUE(forwarded) << second.error().toStdString();
     EXPECT_EQ(second.runningDataDirectory(), QStringLiteral("/home/me/volantra data"));
+}
+
+TEST_F(SingleInstanceTest, RequestLinesJoinedOrSplitByTheSenderAreEachAnsweredInTurn)
+{
+    SingleInstance first;
+    ASSERT_EQ(first.claim(), SingleInstance::Role::Primary) << first.error().toStdString();
+    first.setDataDirectory(QStringLiteral("/data"));
+    QSignalSpy requests(&first, &SingleInstance::requested);
+    struct stat status = {};
+    ASSERT_EQ(::stat(first.socketPath().toUtf8().constData(), &status), 0);
+    EXPECT_EQ(status.st_mode & 0777, 0600u); // only this user may connect
+
+    const int client = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_un address = {};
+    address.sun_family = AF_UNIX;
+    std::strcpy(address.sun_path, first.socketPath().toUtf8().constData());
+    ASSERT_EQ(::connect(client, reinterpret_cast<sockaddr*>(&address), sizeof(address)), 0);
+    for (const char* part : {"show\nshow\n up", "date \n"}) {
+        ASSERT_GT(::write(client, part, std::strlen(part)), 0);
+        const qsizetype before = requests.count();
+        ASSERT_TRUE(requests.wait(3000) || requests.count() > before);
+    }
+    // The running program ends the connection once the sender has.
+    ::shutdown(client, SHUT_WR);
+    QByteArray answers;
+    char buffer[100];
+    ssize_t received = -1;
+    QElapsedTimer timer;
+    timer.start();
+    while (received != 0 && timer.elapsed() < 3000) {
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        received = ::recv(client, buffer, sizeof(buffer), MSG_DONTWAIT);
+        answers.append(buffer, std::max<ssize_t>(received, 0));
+    }
+    ::close(client);
+    EXPECT_EQ(received, 0);
+    ASSERT_EQ(requests.count(), 3);
+    EXPECT_EQ(requests[1][0].toString(), QStringLiteral("show"));
+    EXPECT_EQ(requests[2][0].toString(), QStringLiteral("update"));
+    EXPECT_EQ(answers, QByteArray("data-dir /data\n").repeated(3));
+}
+
+TEST_F(SingleInstanceTest, ASocketPathTooLongForASocketIsAnError)
+{
+    const std::filesystem::path deep = runtime.path() / std::string(120, 'r');
+    std::filesystem::create_directories(deep);
+    qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(deep.string()));
+    SingleInstance first;
+    EXPECT_EQ(first.claim(), SingleInstance::Role::Failed);
+    EXPECT_TRUE(first.error().startsWith(first.socketPath() + ": the path is longer than"))
+        << first.error().toStdString();
 }
 
 TEST_F(SingleInstanceTest, ASecondProgramShowsTheFirstsWindowAndEndsWithStatusZero)
