@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <QScopeGuard>
 #include <QSocketNotifier>
+#include <QTimer>
 #include <cerrno>
 #include <cstring>
 #include <optional>
@@ -20,6 +21,8 @@ namespace volantra {
 namespace {
 
 constexpr int kForwardTimeoutMs = 2000;
+// Out of file descriptors, connections are accepted again after this pause.
+constexpr int kRetryAcceptMs = 500;
 // The running program's answer to every request: "data-dir <folder>".
 constexpr QLatin1String kDataDirectoryAnswer("data-dir ");
 
@@ -211,10 +214,17 @@ void SingleInstance::acceptConnections()
 {
     for (;;) {
         const int fd = ::accept4(m_listener, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
-        if (fd >= 0)
+        if (fd >= 0) {
             new Connection(fd, this); // a child, gone at the connection's end or with this
-        else if (errno != EINTR && errno != ECONNABORTED)
+        } else if (errno == EMFILE || errno == ENFILE) {
+            // The waiting caller stays queued; listening again at once would spin on it.
+            m_listening->setEnabled(false);
+            QTimer::singleShot(kRetryAcceptMs, m_listening.get(),
+                               [notifier = m_listening.get()] { notifier->setEnabled(true); });
+            return;
+        } else if (errno != EINTR && errno != ECONNABORTED) {
             return; // EAGAIN: no one else is waiting
+        }
     }
 }
 
