@@ -43,18 +43,18 @@ QImage withExactPalette(const QImage& image)
     const QImage plain =
         image.convertToFormat(alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
     QList<QRgb> colours;
-    QHash<QRgb, int> indexOf;
+    QHash<QRgb, int> indexOfColour;
     QImage indexed(plain.size(), QImage::Format_Indexed8);
     for (int y = 0; y < plain.height(); ++y) {
         const QRgb* row = reinterpret_cast<const QRgb*>(plain.constScanLine(y));
         uchar* out = indexed.scanLine(y);
         for (int x = 0; x < plain.width(); ++x) {
             const QRgb colour = alpha ? row[x] : (row[x] | 0xff000000u);
-            auto found = indexOf.constFind(colour);
-            if (found == indexOf.constEnd()) {
+            auto found = indexOfColour.constFind(colour);
+            if (found == indexOfColour.constEnd()) {
                 if (colours.size() == 256)
                     return {};
-                found = indexOf.insert(colour, int(colours.size()));
+                found = indexOfColour.insert(colour, int(colours.size()));
                 colours.append(colour);
             }
             out[x] = uchar(*found);

@@ -21,8 +21,8 @@ class UserNotices;
 class WindowLook
 {
 public:
-    // Starts decoding the skin's largest images and fitting the font on other threads;
-    // createWindow() waits for them.
+    // Starts decoding every image of the window's first picture and fitting the font on
+    // other threads; createWindow() waits for them.
     WindowLook(const std::string& dataFolder, const ProfileStore& store);
     ~WindowLook();
 
