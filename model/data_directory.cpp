@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
+#include <set>
 #include <system_error>
 
 namespace volantra {
@@ -51,24 +52,37 @@ Status ensureFolder(const fs::path& folder, bool writable)
     return {};
 }
 
+// Copies into `target` what `defaults` holds and `target` lacks, folder by folder. It runs
+// at every start of the window: one listing per folder, not a look-up per file, keeps it
+// quick.
 Status fillMissingFiles(const fs::path& defaults, const fs::path& target)
 {
     std::error_code error;
-    if (!fs::is_directory(defaults, error))
-        return {}; // nothing installed to copy: the program starts with empty files
-    for (auto it = fs::recursive_directory_iterator(defaults, error);
-         !error && it != fs::recursive_directory_iterator(); it.increment(error)) {
-        // Lexically: the iterator's paths all start with `defaults`, and resolving each
-        // one on the disk (fs::relative) costs a readlink per folder level per file.
-        const fs::path destination = target / it->path().lexically_relative(defaults);
-        if (it->is_directory()) {
-            fs::create_directories(destination, error);
-        } else if (it->is_regular_file() && !fs::exists(destination)) {
-            fs::copy_file(it->path(), destination, error);
+    std::set<fs::path> present;
+    for (auto it = fs::directory_iterator(target, error); !error && it != fs::directory_iterator();
+         it.increment(error))
+        present.insert(it->path().filename());
+    if (error)
+        return folderError(target, "cannot copy the default files (" + error.message() + ")");
+    for (auto it = fs::directory_iterator(defaults, error);
+         !error && it != fs::directory_iterator(); it.increment(error)) {
+        const fs::path name = it->path().filename();
+        const fs::path destination = target / name;
+        std::error_code copied;
+        if (it->is_directory(copied)) {
+            if (!present.contains(name))
+                fs::create_directory(destination, copied);
+            if (!copied) {
+                if (Status filled = fillMissingFiles(it->path(), destination); !filled)
+                    return filled;
+            }
+        } else if (it->is_regular_file(copied) && !present.contains(name)) {
+            // Another program filling the folder at the same moment may have been first.
+            fs::copy_file(it->path(), destination, fs::copy_options::skip_existing, copied);
         }
-        if (error)
+        if (copied)
             return folderError(destination,
-                               "cannot copy the default file (" + error.message() + ")");
+                               "cannot copy the default file (" + copied.message() + ")");
     }
     if (error)
         return folderError(defaults,
@@ -107,7 +121,8 @@ Result<DataDirectory> DataDirectory::resolve(const Inputs& inputs)
     const bool made = !fs::exists(folder, error);
     if (Status usable = ensureFolder(folder, inputs.writable); !usable)
         return usable.error();
-    if (fill && (inputs.writable || made)) {
+    // With nothing installed to copy, the program starts with empty files.
+    if (fill && (inputs.writable || made) && fs::is_directory(inputs.installedDefaults, error)) {
         if (Status filled = fillMissingFiles(inputs.installedDefaults, folder); !filled)
             return filled.error();
     }

@@ -1,8 +1,8 @@
 #include "app/qt/tray_icon.h"
 
+#include "app/qt/program_icon.h"
 #include "platform/sim/simulated_backend.h"
 
-#include <QIcon>
 #include <QMenu>
 #include <QSystemTrayIcon>
 
@@ -17,7 +17,7 @@ constexpr std::uint8_t kSimulatedMacroKey = 3;
 TrayIcon::TrayIcon(const Texts& text, SimulatedBackend* simulator, QObject* parent)
     : QObject(parent)
 {
-    m_tray = new QSystemTrayIcon(QIcon(QStringLiteral(":/volantra/volantra.png")), this);
+    m_tray = new QSystemTrayIcon(programIcon(), this);
     m_tray->setToolTip(text("Gaming Mouse"));
     m_menu = std::make_unique<QMenu>();
     // Some tray hosts never report a left click, so the menu opens the window too.

@@ -1,6 +1,7 @@
 #include "app/qt/window_look.h"
 
 #include "app/qt/main_window.h"
+#include "app/qt/program_icon.h"
 #include "app/qt/user_notices.h"
 #include "app/qt/window_fonts.h"
 #include "assign/button_picture.h"
@@ -9,7 +10,6 @@
 #include "pages/qt/main_panels.h"
 #include "skin/qt/skin_library.h"
 
-#include <QIcon>
 #include <algorithm>
 #include <future>
 
@@ -67,7 +67,7 @@ Result<std::unique_ptr<MainWindow>> WindowLook::createWindow(bool trayAvailable,
                                             "skin is used instead.")
                                  .arg(chosen));
     }
-    window->setWindowIcon(QIcon(QStringLiteral(":/volantra/volantra.png")));
+    window->setWindowIcon(programIcon());
     window->setTextStyle(m_textColour, m_font);
     return window;
 }

@@ -26,6 +26,10 @@ Decoded decode(QIODevice& device, const QString& name)
     static const bool limited = (QImageReader::setAllocationLimit(kAllocationLimitMb), true);
     (void)limited;
     QImageReader reader(&device, "png");
+    // Skin images are PNGs, which Qt reads itself. Without this the reader first loads every
+    // image-format plugin to ask whether one of them wants the format: milliseconds of
+    // every start.
+    reader.setAutoDetectImageFormat(false);
     reader.setAutoTransform(false);
     if (!reader.canRead())
         return refuse(name, QStringLiteral("not a PNG image"));
@@ -133,6 +137,7 @@ QSize headerSize(const QString& path)
     if (!openSkinFile(file).isEmpty())
         return QSize();
     QImageReader reader(&file, "png");
+    reader.setAutoDetectImageFormat(false);
     return reader.canRead() ? reader.size() : QSize();
 }
 

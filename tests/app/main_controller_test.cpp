@@ -194,6 +194,7 @@ TEST_F(MainControllerTest, StartsOnTheSimulatedMouseWithTheWindowSizedToItsBackg
     EXPECT_TRUE(controller->session().link().connected());
     EXPECT_EQ(controller->window().size(), QSize(994, 634).expandedTo(controller->window().size()));
     EXPECT_GE(controller->window().width(), MainWindow::kMinimumWidth);
+    EXPECT_FALSE(controller->window().windowIcon().pixmap(32).isNull());
     // The connection sequence ran: profile read, then the mode command.
     EXPECT_EQ(countLines(trace(), "set-feature 00 82"), 1u);
     EXPECT_EQ(countLines(trace(), "set-feature 00 01 fc"), 1u);

@@ -84,10 +84,13 @@ TEST_F(DataDirectoryTest, FirstStartCopiesTheDefaultsAndNeverReplacesTheUsersFil
 
     writeText(first->file("config.bin"), "mine");
     fs::remove(first->file("str.ini"));
+    fs::remove_all(first->file("Skins"));
     Result<DataDirectory> again = DataDirectory::resolve(inputs);
     ASSERT_TRUE(again.ok());
     EXPECT_EQ(readText(again->file("config.bin")), "mine");
     EXPECT_EQ(readText(again->file("str.ini")), "[Profile]\n") << "a missing default is restored";
+    EXPECT_EQ(readText(again->file("Skins/Default/main.png")), "png")
+        << "and so is a missing folder of defaults";
     EXPECT_FALSE(fs::exists(again->file(".volantra-write-test")));
 }
 
