@@ -4,7 +4,6 @@
 #include "skin/skin_root.h"
 #include "support/flat_skin.h"
 #include "support/temporary_directory.h"
-#include "support/test_skin.h"
 
 #include <QApplication>
 #include <QImage>

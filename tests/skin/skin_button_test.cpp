@@ -1,6 +1,6 @@
 #include "skin/qt/skin_button.h"
 #include "skin/qt/skin_library.h"
-#include "support/test_skin.h"
+#include "support/flat_skin.h"
 
 #include <QPainter>
 #include <gtest/gtest.h>
@@ -49,7 +49,7 @@ TEST(SkinButtonTest, ShowsTheFaceOfItsState)
 
 TEST(SkinButtonTest, DrawsItsFaceOverThePictureBeneath)
 {
-    test::TestSkin files({{"/n.png", {10, 10}, Qt::red}, {"/o.png", {10, 10}, Qt::green}});
+    test::FlatSkin files({{"/n.png", {10, 10}, Qt::red}, {"/o.png", {10, 10}, Qt::green}});
     SkinLibrary skin(files.root());
     QImage underlay(40, 40, QImage::Format_ARGB32_Premultiplied);
     underlay.fill(Qt::blue);
