@@ -303,27 +303,11 @@ void MainController::openProfileManager()
 {
     if (m_profileManager)
         return;
-    m_profileManager =
-        new ProfileManagerDialog({*m_store, *m_writer, m_record, m_look->skin(),
-                                  m_look->defaultSkin(), m_store->language(), m_look->textColour(),
-                                  [this] {
-                                      if (!hasUnappliedEdits())
-                                          return true;
-                                      switch (m_ask(Question::SwitchProfileWithUnappliedEdits)) {
-                                      case Answer::Apply:
-                                          m_applyRunner->applyNow();
-                                          return true;
-                                      case Answer::Discard:
-                                          return true;
-                                      case Answer::Cancel:
-                                      case Answer::Yes:
-                                      case Answer::Overwrite:
-                                      case Answer::Reload:
-                                          break;
-                                      }
-                                      return false;
-                                  }},
-                                 m_window.get());
+    m_profileManager = new ProfileManagerDialog(
+        {*m_store, *m_writer, m_record, m_look->skin(), m_look->defaultSkin(), m_store->language(),
+         m_look->textColour(),
+         [this] { return settleUnappliedEdits(Question::SwitchProfileWithUnappliedEdits); }},
+        m_window.get());
     connect(m_profileManager, &ProfileManagerDialog::handedOver, this,
             &MainController::handleProfileHandOver);
     if (!m_profileManager->openPanel())
@@ -456,6 +440,25 @@ bool MainController::hasUnappliedEdits() const
     return m_editing->hasUnappliedEdits();
 }
 
+bool MainController::settleUnappliedEdits(Question question)
+{
+    if (!hasUnappliedEdits())
+        return true;
+    switch (m_ask(question)) {
+    case Answer::Apply:
+        m_applyRunner->applyNow();
+        return true;
+    case Answer::Discard:
+        return true;
+    case Answer::Cancel:
+    case Answer::Yes:
+    case Answer::Overwrite:
+    case Answer::Reload:
+        break;
+    }
+    return false;
+}
+
 void MainController::windowCloseRequested()
 {
     if (m_tray)
@@ -473,21 +476,8 @@ void MainController::requestClose()
         m_closeAfterApply = true;
         return;
     }
-    if (hasUnappliedEdits()) {
-        switch (m_ask(Question::ExitWithUnappliedEdits)) {
-        case Answer::Apply:
-            m_applyRunner->applyNow();
-            break;
-        case Answer::Discard:
-            break;
-        case Answer::Cancel:
-        case Answer::Yes:
-        case Answer::Overwrite:
-        case Answer::Reload:
-            return;
-        }
-    }
-    exitProgram();
+    if (settleUnappliedEdits(Question::ExitWithUnappliedEdits))
+        exitProgram();
 }
 
 void MainController::exitProgram()

@@ -132,6 +132,9 @@ private:
     void refreshWindow();
     QString text(const char* english) const;
     void onWindowButton(WindowButton button);
+    // Asks what becomes of the edits not applied yet, Apply sending them; true when the
+    // switch or exit asked for may go on.
+    bool settleUnappliedEdits(Question question);
     void exitProgram();
 
     AppOptions m_options;
