@@ -24,7 +24,7 @@
 #include "profiles/qt/profile_manager_dialog.h"
 
 #include <QApplication>
-#include <QIcon>
+#include <QScreen>
 #include <QSystemTrayIcon>
 #include <algorithm>
 
@@ -156,6 +156,10 @@ Status MainController::start()
          *m_writer,
          m_look->defaultSkin()}));
     refreshWindow();
+    // Queued: the ratio is read once Qt has finished adding or removing the screen.
+    const auto screensChanged = [this] { followPixelRatio(qGuiApp->devicePixelRatio()); };
+    connect(qApp, &QGuiApplication::screenAdded, this, screensChanged, Qt::QueuedConnection);
+    connect(qApp, &QGuiApplication::screenRemoved, this, screensChanged, Qt::QueuedConnection);
 
     // Without a tray there is nothing else to open the window from. The window is shown
     // before the tray icon and the folder watch are set up: its picture needs neither.
@@ -233,6 +237,13 @@ void MainController::createTray()
     connect(m_tray, &TrayIcon::openRequested, this, &MainController::openWindow);
     connect(m_tray, &TrayIcon::exitRequested, this, &MainController::requestClose);
     m_notices.notifier().setTray(m_tray->icon());
+}
+
+void MainController::followPixelRatio(qreal ratio)
+{
+    // A monitor of twice the density beside a laptop's screen: crisp without a restart.
+    if (m_look->redrawAtPixelRatio(*m_window, ratio))
+        refreshWindow();
 }
 
 void MainController::refreshWindow()

@@ -98,6 +98,9 @@ public:
     void handleProfileHandOver(const ProfileHandOver& handOver);
     void toggleHelp();
     void launchUpdater();
+    // The window's images for the highest pixel ratio of the screens, which changes when a
+    // screen is plugged in or out.
+    void followPixelRatio(qreal ratio);
     // The desktop whose pointer settings Apply writes; the session's desktop by default.
     void setPointerSettings(std::unique_ptr<PointerSettings> desktop);
 

@@ -72,6 +72,17 @@ Result<std::unique_ptr<MainWindow>> WindowLook::createWindow(bool trayAvailable,
     return window;
 }
 
+bool WindowLook::redrawAtPixelRatio(MainWindow& window, qreal ratio)
+{
+    if (ratio == m_skin->devicePixelRatio())
+        return false;
+    m_skin->setDevicePixelRatio(ratio);
+    m_defaultSkin->setDevicePixelRatio(ratio);
+    // The background was drawable at start; if it no longer is, the old picture stays.
+    window.loadBackground();
+    return true;
+}
+
 void WindowLook::reportProblems(UserNotices& notices)
 {
     const QStringList problems = m_skin->takeNewProblems() + m_defaultSkin->takeNewProblems();

@@ -205,6 +205,21 @@ TEST_F(MainControllerTest, StartsOnTheSimulatedMouseWithTheWindowSizedToItsBackg
     }
 }
 
+TEST_F(MainControllerTest, AScreenOfAnotherDensityRedrawsTheWindowFromItsImages)
+{
+    prepareData();
+    start();
+    const QSize logical = controller->window().size();
+    controller->followPixelRatio(2);
+    EXPECT_EQ(controller->skin().image(MainWindow::kBackground).devicePixelRatio(), 2.0)
+        << "the default skin's @2x image";
+    EXPECT_EQ(controller->window().picture().size(), logical * 2);
+    EXPECT_EQ(controller->window().size(), logical) << "the layout stays in logical pixels";
+    controller->followPixelRatio(1);
+    EXPECT_EQ(controller->window().picture().size(), logical);
+    EXPECT_EQ(controller->skin().image(MainWindow::kBackground).devicePixelRatio(), 1.0);
+}
+
 TEST_F(MainControllerTest, TheFirstPictureDrawsOnlyImagesDecodedAhead)
 {
     prepareData();
