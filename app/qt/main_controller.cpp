@@ -242,7 +242,7 @@ void MainController::createTray()
 void MainController::followPixelRatio(qreal ratio)
 {
     // A monitor of twice the density beside a laptop's screen: crisp without a restart.
-    if (m_look->redrawAtPixelRatio(*m_window, ratio))
+    if (m_look->usePixelRatio(*m_window, ratio))
         refreshWindow();
 }
 

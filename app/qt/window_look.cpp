@@ -72,7 +72,7 @@ Result<std::unique_ptr<MainWindow>> WindowLook::createWindow(bool trayAvailable,
     return window;
 }
 
-bool WindowLook::redrawAtPixelRatio(MainWindow& window, qreal ratio)
+bool WindowLook::usePixelRatio(MainWindow& window, qreal ratio)
 {
     if (ratio == m_skin->devicePixelRatio())
         return false;

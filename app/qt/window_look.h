@@ -31,9 +31,9 @@ public:
     Result<std::unique_ptr<MainWindow>> createWindow(bool trayAvailable, UserNotices& notices);
     // Images that could not be drawn, once each; after a paint, never from inside it.
     void reportProblems(UserNotices& notices);
-    // Draws `window` from the images of another screen density (1 or "@2x"), read again;
-    // false when it already was.
-    bool redrawAtPixelRatio(MainWindow& window, qreal ratio);
+    // Gives `window` the images of another screen density (1× or "@2x"), read again when
+    // next drawn; false when it had them already.
+    bool usePixelRatio(MainWindow& window, qreal ratio);
 
     SkinLibrary& skin() { return *m_skin; }
     SkinLibrary* defaultSkin() { return m_defaultSkin.get(); }
