@@ -3,13 +3,17 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QThread>
+#include <QTimer>
 #include <cstring>
+#include <ctime>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -17,6 +21,29 @@
 
 namespace volantra {
 namespace {
+
+// A caller's connection to the running program's socket; -1 when it cannot be made.
+int connectTo(const QString& socketPath)
+{
+    const int client = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_un address = {};
+    address.sun_family = AF_UNIX;
+    std::strcpy(address.sun_path, socketPath.toUtf8().constData());
+    if (client >= 0 &&
+        ::connect(client, reinterpret_cast<sockaddr*>(&address), sizeof(address)) != 0) {
+        ::close(client);
+        return -1;
+    }
+    return client;
+}
+
+// CPU time of the whole process, all threads, in milliseconds.
+double processCpuMs()
+{
+    timespec now = {};
+    ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
+}
 
 class SingleInstanceTest : public testing::Test
 {
@@ -70,11 +97,8 @@ TEST_F(SingleInstanceTest, RequestLinesJoinedOrSplitByTheSenderAreEachAnsweredIn
     ASSERT_EQ(::stat(first.socketPath().toUtf8().constData(), &status), 0);
     EXPECT_EQ(status.st_mode & 0777, 0600u); // only this user may connect
 
-    const int client = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_un address = {};
-    address.sun_family = AF_UNIX;
-    std::strcpy(address.sun_path, first.socketPath().toUtf8().constData());
-    ASSERT_EQ(::connect(client, reinterpret_cast<sockaddr*>(&address), sizeof(address)), 0);
+    const int client = connectTo(first.socketPath());
+    ASSERT_GE(client, 0);
     for (const char* part : {"show\nshow\n up", "date \n"}) {
         ASSERT_GT(::write(client, part, std::strlen(part)), 0);
         const qsizetype before = requests.count();
@@ -99,6 +123,39 @@ TEST_F(SingleInstanceTest, RequestLinesJoinedOrSplitByTheSenderAreEachAnsweredIn
     EXPECT_EQ(requests[1][0].toString(), QStringLiteral("show"));
     EXPECT_EQ(requests[2][0].toString(), QStringLiteral("update"));
     EXPECT_EQ(answers, QByteArray("data-dir /data\n").repeated(3));
+}
+
+TEST_F(SingleInstanceTest, OutOfFileDescriptorsTheCallerWaitsWithoutACoreSpinningForIt)
+{
+    SingleInstance first;
+    ASSERT_EQ(first.claim(), SingleInstance::Role::Primary) << first.error().toStdString();
+    QSignalSpy requests(&first, &SingleInstance::requested);
+    const int client = connectTo(first.socketPath());
+    ASSERT_GE(client, 0);
+    ASSERT_GT(::write(client, "show\n", 5), 0);
+
+    // The lowest free descriptor becomes the limit: the program cannot take the caller.
+    rlimit saved = {};
+    ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &saved), 0);
+    const int lowestFree = ::dup(0);
+    ASSERT_GE(lowestFree, 0);
+    ::close(lowestFree);
+    rlimit tight = saved;
+    tight.rlim_cur = rlim_t(lowestFree);
+    ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &tight), 0);
+    const double before = processCpuMs();
+    QEventLoop idle;
+    QTimer::singleShot(400, &idle, &QEventLoop::quit);
+    idle.exec();
+    const double busy = processCpuMs() - before;
+    ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &saved), 0);
+    EXPECT_EQ(requests.count(), 0);
+    EXPECT_LT(busy, 150.0) << "ms of CPU in 400 ms out of descriptors";
+
+    // With descriptors again, the caller is answered.
+    ASSERT_TRUE(requests.wait(3000) || requests.count() > 0);
+    EXPECT_EQ(requests[0][0].toString(), QStringLiteral("show"));
+    ::close(client);
 }
 
 TEST_F(SingleInstanceTest, ASocketPathTooLongForASocketIsAnError)
