@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <cstring>
 #include <ctime>
+#include <fcntl.h>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
@@ -137,7 +138,7 @@ TEST_F(SingleInstanceTest, OutOfFileDescriptorsTheCallerWaitsWithoutACoreSpinnin
     // The lowest free descriptor becomes the limit: the program cannot take the caller.
     rlimit saved = {};
     ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &saved), 0);
-    const int lowestFree = ::dup(0);
+    const int lowestFree = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
     ASSERT_GE(lowestFree, 0);
     ::close(lowestFree);
     rlimit tight = saved;
