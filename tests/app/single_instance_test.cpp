@@ -128,6 +128,11 @@ TEST_F(SingleInstanceTest, RequestLinesJoinedOrSplitByTheSenderAreEachAnsweredIn
 
 TEST_F(SingleInstanceTest, OutOfFileDescriptorsTheCallerWaitsWithoutACoreSpinningForIt)
 {
+#ifdef __SANITIZE_ADDRESS__
+    // The sanitizer build's type checks open a pipe the first time they look at a type;
+    // with no descriptor free they report errors that are not there.
+    GTEST_SKIP() << "the sanitizers need file descriptors of their own";
+#endif
     SingleInstance first;
     ASSERT_EQ(first.claim(), SingleInstance::Role::Primary) << first.error().toStdString();
     QSignalSpy requests(&first, &SingleInstance::requested);
