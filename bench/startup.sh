@@ -3,8 +3,9 @@
 # started the same way in the same run: time from spawn to the X server's MapNotify of
 # the window (--show, simulated mouse, profile loaded, tray icon added when trayer
 # provides a tray), resident memory after the map, and wake-ups (context switches of all
-# threads) in 5 s idle. The map is taken from the server's event by map_timer, so no
-# polling competes with the program for the cores. Starts alternate between the two.
+# threads) in 5 s idle. For reference, the bare window also runs drawing the default
+# skin's background and one line of text. The map is taken from the server's event by
+# map_timer, so no polling competes with the program for the cores. Starts alternate.
 # Usage: bench/startup.sh <path to volantra> [runs]
 # map_timer and bare_qt_window are taken from the build's bench/ folder beside app/.
 set -eu
@@ -76,12 +77,15 @@ sleep 1; kill "$app"; wait "$app" 2>/dev/null || true; app=""
 
 for run in $(seq "$runs"); do
     start bare "Bare Qt window" "$bare"
+    start skinned "Bare Qt window" "$bare" "$work/data/Skins/Default/main.png"
     start volantra "Gaming Mouse" "$program" --simulate --show --data-dir "$work/data"
 done
 report() {
     echo "$1: mapped in median $(median <"$work/$2.times") ms over $runs starts ($(tr '\n' ' ' <"$work/$2.times")ms), resident $(median <"$work/$2.rss") MB, $(cat "$work/$2.wakeups") wake-ups in 5 s idle"
 }
 report "bare Qt window" bare
+report "bare window with one skin image and one line of text" skinned
 report "volantra" volantra
-awk -v a="$(median <"$work/volantra.times")" -v b="$(median <"$work/bare.times")" \
-    'BEGIN { printf "ratio volantra / bare Qt window: %.2f\n", a / b }'
+awk -v a="$(median <"$work/volantra.times")" -v s="$(median <"$work/skinned.times")" \
+    -v b="$(median <"$work/bare.times")" \
+    'BEGIN { printf "ratio volantra / bare Qt window: %.2f (the image and text alone: %.2f)\n", a / b, s / b }'
