@@ -19,10 +19,10 @@ for tool in "$timer" "$bare"; do
 done
 work=$(mktemp -d)
 xvfb=""; tray=""; app=""
+# Every step, also after a program that has already ended: under set -e a failed kill
+# would end the clean-up and leave Xvfb running.
 cleanup() {
-    [ -n "$app" ] && kill "$app" 2>/dev/null
-    [ -n "$tray" ] && kill "$tray" 2>/dev/null
-    [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
+    for pid in $app $tray $xvfb; do kill "$pid" 2>/dev/null || true; done
     rm -rf "$work"
 }
 trap cleanup EXIT
